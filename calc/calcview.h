@@ -18,9 +18,15 @@ enum class Result { w, h, inch1, w1, h1, bkw };
 // A colour as the window stores it: 0x00BBGGRR, red in the low byte.
 using Colour = std::uint32_t;
 
-constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFFu); }
-constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr int redOf(Colour c) {
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int greenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int blueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
 
 std::string_view nameOf(Entry e);
 std::string_view nameOf(Option o);

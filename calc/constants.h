@@ -23,11 +23,11 @@ inline constexpr double ratio169Long = 1.777777777777;
 inline constexpr double ratio43 = 1.33333333333;
 
 struct Frame {
-    Option option;              // the button that selects it
-    std::string_view text;      // its caption, also what bkw shows
-    double addition;            // added to width and to height (both sides)
-    int outlineWidth;           // Shape1's outline width, pixels
-    Colour outlineColour;       // Shape1's outline colour, 0x00BBGGRR
+    Option option;         // the button that selects it
+    std::string_view text; // its caption, also what bkw shows
+    double addition;       // added to width and to height (both sides)
+    int outlineWidth;      // Shape1's outline width, pixels
+    Colour outlineColour;  // Shape1's outline colour, 0x00BBGGRR
 };
 
 // In the order the recalculations test the options.

@@ -15,6 +15,9 @@ enum class Stop {
     none,       // the handler ran to its end
     notANumber, // a text it had to convert is not a number
     notFinite,  // an arithmetic step overflowed or was invalid
+    // A nested handler emptied the entry while this one was still reading it
+    // (only when another entry field still held text).
+    entryEmptied,
 };
 
 // What a handler did. On a stop, the labels written before `at` keep their

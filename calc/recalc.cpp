@@ -1,0 +1,385 @@
+#include "recalc.h"
+
+#include "constants.h"
+#include "numbers.h"
+
+#include <cmath>
+#include <functional>
+#include <optional>
+
+namespace calc {
+
+namespace {
+
+// One handler run. Every step reads what it needs afresh, computes, and
+// writes one label; the first step that cannot do so stops the run and the
+// later steps are skipped, so later labels keep their old texts.
+class Run {
+public:
+    explicit Run(CalcView& view) : view_(view) {}
+
+    bool stopped() const { return !outcome_.ok(); }
+    Outcome outcome() const { return outcome_; }
+
+    // The number in an entry field, read now.
+    std::optional<double> entry(Entry e, Result at) {
+        const std::string text = view_.entryText(e);
+        if (text.empty() && !stopped()) {
+            outcome_ = {Stop::entryEmptied, at, {}};
+        }
+        return convert(text, at);
+    }
+
+    // The number a label shows, read now (trailing blank ignored).
+    std::optional<double> label(Result r, Result at) { return convert(view_.resultText(r), at); }
+
+    // r <- pattern(compute()), unless an earlier step stopped the run. The
+    // computation sees the inputs it reads only once it is this label's turn.
+    void write(Result r, std::string (*pattern)(double),
+               const std::function<std::optional<double>()>& compute) {
+        if (stopped()) {
+            return;
+        }
+        const std::optional<double> value = compute();
+        if (stopped()) {
+            return;
+        }
+        // An overflow or invalid operation anywhere in the chain leaves an
+        // infinity or NaN in the result, so one test covers every step.
+        if (!value || !std::isfinite(*value)) {
+            outcome_ = {Stop::notFinite, r, {}};
+            return;
+        }
+        view_.setResultText(r, pattern(*value));
+    }
+
+    void writeText(Result r, std::string_view text) {
+        if (!stopped()) {
+            view_.setResultText(r, text);
+        }
+    }
+
+private:
+    std::optional<double> convert(const std::string& text, Result at) {
+        if (stopped()) {
+            return std::nullopt;
+        }
+        std::optional<double> v = numericValue(text);
+        if (!v) {
+            outcome_ = {Stop::notANumber, at, text};
+        }
+        return v;
+    }
+
+    CalcView& view_;
+    Outcome outcome_;
+};
+
+using Pattern = std::string (*)(double);
+
+// inch1 shows the entry text itself through the pattern, read as a number.
+std::optional<double> same(std::optional<double> v) {
+    return v;
+}
+
+// The six diagonal-based results: width per inch k, divisor r for h and rFrame
+// for h1, frame addition a, frame text f. The frame is added to the unrounded
+// width and height.
+Outcome fromDiagonal(CalcView& view, double k, double r, double rFrame, double a,
+                     std::string_view f) {
+    Run run(view);
+    auto d = [&](Result at) { return run.entry(Entry::inch, at); };
+    run.write(Result::w, patWhole, [&]() -> std::optional<double> {
+        auto v = d(Result::w);
+        return v ? std::optional(*v * k) : std::nullopt;
+    });
+    run.write(Result::h, patWhole, [&]() -> std::optional<double> {
+        auto v = d(Result::h);
+        return v ? std::optional(*v * k / r) : std::nullopt;
+    });
+    run.write(Result::inch1, patInches, [&] { return same(d(Result::inch1)); });
+    run.write(Result::w1, patWhole, [&]() -> std::optional<double> {
+        auto v = d(Result::w1);
+        return v ? std::optional(*v * k + a) : std::nullopt;
+    });
+    run.write(Result::h1, patWhole, [&]() -> std::optional<double> {
+        auto v = d(Result::h1);
+        return v ? std::optional(*v * k / rFrame + a) : std::nullopt;
+    });
+    run.writeText(Result::bkw, f);
+    return run.outcome();
+}
+
+// Width and height entries: the overall sizes are built from the rounded
+// viewing sizes read back from w and h.
+Outcome overallFromLabels(Run& run, const Frame& frame) {
+    run.write(Result::w1, patWhole, [&]() -> std::optional<double> {
+        auto v = run.label(Result::w, Result::w1);
+        return v ? std::optional(*v + frame.addition) : std::nullopt;
+    });
+    run.write(Result::h1, patWhole, [&]() -> std::optional<double> {
+        auto v = run.label(Result::h, Result::h1);
+        return v ? std::optional(*v + frame.addition) : std::nullopt;
+    });
+    run.writeText(Result::bkw, frame.text);
+    return run.outcome();
+}
+
+// Empty entry: the fields are emptied, the results left as they are.
+void emptyAllEntries(CalcView& view) {
+    view.setEntryText(Entry::inch, "");
+    view.setEntryText(Entry::mw, "");
+    view.setEntryText(Entry::mh, "");
+}
+
+Outcome widthBlock(CalcView& view, const Frame& frame) {
+    if (view.entryText(Entry::mw).empty()) {
+        emptyAllEntries(view);
+        return {};
+    }
+    view.setEntryText(Entry::inch, "");
+    view.setEntryText(Entry::mh, "");
+
+    Run run(view);
+    auto t = [&](Result at) { return run.entry(Entry::mw, at); };
+    run.write(Result::w, patWhole, [&] { return same(t(Result::w)); });
+    run.write(Result::h, patWhole, [&]() -> std::optional<double> {
+        auto v = t(Result::h);
+        return v ? std::optional(*v / ratio169Short) : std::nullopt;
+    });
+    const Pattern inchPattern =
+        frame.option == Option::Option1 ? patTwoDecimalsBare : patTwoDecimals;
+    run.write(Result::inch1, inchPattern, [&]() -> std::optional<double> {
+        auto v = t(Result::inch1);
+        return v ? std::optional(*v / mmPerInch169) : std::nullopt;
+    });
+    return overallFromLabels(run, frame);
+}
+
+Outcome heightBlock(CalcView& view, const Frame& frame) {
+    if (view.entryText(Entry::mh).empty()) {
+        emptyAllEntries(view);
+        return {};
+    }
+    view.setEntryText(Entry::inch, "");
+    view.setEntryText(Entry::mw, "");
+
+    const bool eighty = frame.option == Option::Option1;
+    const double widthFactor = eighty ? ratio169Full : ratio169Short;
+    const double diagonalFactor = frame.option == Option::Option2 ? ratio169Long : ratio169Short;
+
+    Run run(view);
+    auto t = [&](Result at) { return run.entry(Entry::mh, at); };
+    run.write(Result::w, patWhole, [&]() -> std::optional<double> {
+        auto v = t(Result::w);
+        return v ? std::optional(*v * widthFactor) : std::nullopt;
+    });
+    run.write(Result::h, patWhole, [&] { return same(t(Result::h)); });
+    run.write(Result::inch1, patTwoDecimals, [&]() -> std::optional<double> {
+        auto v = t(Result::inch1);
+        return v ? std::optional(*v * diagonalFactor / mmPerInch169) : std::nullopt;
+    });
+    return overallFromLabels(run, frame);
+}
+
+// The diagonal entry under one of the 12, 45, 65 and 90 mm options.
+Outcome diagonalFrameBlock(CalcView& view, const Frame& frame) {
+    if (view.entryText(Entry::inch).empty()) {
+        emptyAllEntries(view);
+        return {};
+    }
+    view.setEntryText(Entry::mw, "");
+    view.setEntryText(Entry::mh, "");
+    return fromDiagonal(view, mmPerInch169, ratio169Short, ratio169Short, frame.addition,
+                        frame.text);
+}
+
+// The diagonal entry under the 80 mm option, the only place that tells the
+// two ratios apart; 4:3 then always carries the 7 mm frame.
+Outcome diagonalEightyBlock(CalcView& view) {
+    view.setEntryText(Entry::mw, "");
+    if (view.entryText(Entry::inch).empty()) {
+        return {};
+    }
+    view.setEntryText(Entry::mw, "");
+    view.setEntryText(Entry::mh, "");
+    Outcome result;
+    if (view.isSelected(Option::opt169)) {
+        result = fromDiagonal(view, mmPerInch169, ratio169Full, ratio169Short, frames[0].addition,
+                              frames[0].text);
+        if (!result.ok()) {
+            return result;
+        }
+    } else {
+        view.setEntryText(Entry::mw, "");
+        view.setEntryText(Entry::mh, "");
+    }
+    if (view.isSelected(Option::opt43)) {
+        result = fromDiagonal(view, mmPerInch43, ratio43, ratio43, frame7Addition, frame7Text);
+    } else {
+        view.setEntryText(Entry::mw, "");
+        view.setEntryText(Entry::mh, "");
+    }
+    return result;
+}
+
+// Runs `block` for each selected frame option, tested one by one in order.
+template <typename Block> Outcome forSelectedFrame(CalcView& view, Block block) {
+    Outcome result;
+    for (const Frame& frame : frames) {
+        if (view.isSelected(frame.option)) {
+            result = block(frame);
+            if (!result.ok()) {
+                return result;
+            }
+        }
+    }
+    return result;
+}
+
+// A lone point is emptied; the nested run on the empty text does the rest.
+bool emptiedLonePoint(CalcView& view, Entry e) {
+    if (view.entryText(e) == ".") {
+        view.setEntryText(e, "");
+        return true;
+    }
+    return false;
+}
+
+Outcome ratioClick(CalcView& view, double k, double r) {
+    if (view.entryText(Entry::inch).empty()) {
+        return {};
+    }
+    return fromDiagonal(view, k, r, r, frame7Addition, frame7Text);
+}
+
+Outcome frameClick(CalcView& view, const Frame& frame) {
+    Run run(view);
+    run.write(Result::w1, plainNumberText, [&]() -> std::optional<double> {
+        auto v = run.label(Result::w, Result::w1);
+        return v ? std::optional(*v + frame.addition) : std::nullopt;
+    });
+    run.write(Result::h1, plainNumberText, [&]() -> std::optional<double> {
+        auto v = run.label(Result::h, Result::h1);
+        return v ? std::optional(*v + frame.addition) : std::nullopt;
+    });
+    run.writeText(Result::bkw, frame.text);
+    if (!run.stopped()) {
+        view.setShapeOutlineWidth(frame.outlineWidth);
+        view.setShapeOutlineColour(frame.outlineColour);
+    }
+    return run.outcome();
+}
+
+} // namespace
+
+Outcome inch_Change(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::inch)) {
+        return {};
+    }
+    return forSelectedFrame(view, [&](const Frame& frame) {
+        return frame.option == Option::Option1 ? diagonalEightyBlock(view)
+                                               : diagonalFrameBlock(view, frame);
+    });
+}
+
+Outcome mw_Change(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::mw)) {
+        return {};
+    }
+    return forSelectedFrame(view, [&](const Frame& frame) { return widthBlock(view, frame); });
+}
+
+Outcome mh_Change(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::mh)) {
+        return {};
+    }
+    return forSelectedFrame(view, [&](const Frame& frame) { return heightBlock(view, frame); });
+}
+
+Outcome changeHandler(CalcView& view, Entry entry) {
+    switch (entry) {
+    case Entry::inch:
+        return inch_Change(view);
+    case Entry::mw:
+        return mw_Change(view);
+    case Entry::mh:
+        return mh_Change(view);
+    }
+    return {};
+}
+
+Outcome opt169_Click(CalcView& view) {
+    return ratioClick(view, mmPerInch169, ratio169Short);
+}
+Outcome opt43_Click(CalcView& view) {
+    return ratioClick(view, mmPerInch43, ratio43);
+}
+
+Outcome Option1_Click(CalcView& view) {
+    return frameClick(view, frames[0]);
+}
+Outcome Option2_Click(CalcView& view) {
+    return frameClick(view, frames[1]);
+}
+Outcome Option3_Click(CalcView& view) {
+    return frameClick(view, frames[2]);
+}
+Outcome Option4_Click(CalcView& view) {
+    return frameClick(view, frames[3]);
+}
+Outcome Option5_Click(CalcView& view) {
+    return frameClick(view, frames[4]);
+}
+
+Outcome clickHandler(CalcView& view, Option option) {
+    switch (option) {
+    case Option::opt169:
+        return opt169_Click(view);
+    case Option::opt43:
+        return opt43_Click(view);
+    case Option::Option1:
+        return Option1_Click(view);
+    case Option::Option2:
+        return Option2_Click(view);
+    case Option::Option3:
+        return Option3_Click(view);
+    case Option::Option4:
+        return Option4_Click(view);
+    case Option::Option5:
+        return Option5_Click(view);
+    }
+    return {};
+}
+
+std::string_view describe(const Outcome& outcome) {
+    switch (outcome.stop) {
+    case Stop::none:
+        return "completed";
+    case Stop::notANumber:
+        return "the text is not a number";
+    case Stop::notFinite:
+        return "the result is too large";
+    case Stop::entryEmptied:
+        return "the entry was emptied while it was being read";
+    }
+    return "";
+}
+
+std::string_view nameOf(Entry e) {
+    static constexpr std::string_view names[] = {"inch", "mw", "mh"};
+    return names[static_cast<int>(e)];
+}
+
+std::string_view nameOf(Option o) {
+    static constexpr std::string_view names[] = {"opt169",  "opt43",   "Option1", "Option2",
+                                                 "Option3", "Option4", "Option5"};
+    return names[static_cast<int>(o)];
+}
+
+std::string_view nameOf(Result r) {
+    static constexpr std::string_view names[] = {"w", "h", "inch1", "w1", "h1", "bkw"};
+    return names[static_cast<int>(r)];
+}
+
+} // namespace calc
