@@ -1,0 +1,549 @@
+#include "screencalc_cli.h"
+
+#include "constants.h"
+#include "headless_view.h"
+#include "recalc.h"
+#include "screencalc_version.h"
+#include "text.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace screencalc {
+
+namespace {
+
+using calc::Entry;
+using calc::Option;
+using calc::Result;
+
+constexpr std::string_view usageText =
+    "Usage: screencalc (--diagonal TEXT | --width TEXT | --height TEXT)\n"
+    "                  [--ratio 16:9|4:3] [--frame 12|45|65|80|90] [--json]\n"
+    "       screencalc --batch [--json] [FILE]\n"
+    "       screencalc --help | --version\n"
+    "\n"
+    "Computes a projection screen as the calculator window does: the ratio and\n"
+    "the frame are selected, then TEXT is pasted into the diagonal (inches),\n"
+    "width or height (mm) field, cut to the field's 6 or 9 characters.\n"
+    "\n"
+    "  --json    one JSON object with the six texts exactly as the window shows them\n"
+    "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
+    "            (entry: diagonal, width or height; empty ratio or frame: 16:9, 12);\n"
+    "            blank lines and lines starting with # are skipped\n"
+    "\n"
+    "Exit status: 0 all computed, 1 a calculation (or batch row) failed, 2 usage error.\n";
+
+constexpr std::array<Result, 6> resultOrder{Result::w,  Result::h,  Result::inch1,
+                                            Result::w1, Result::h1, Result::bkw};
+constexpr std::array<std::string_view, 6> resultKeys{"w", "h", "inch1", "w1", "h1", "bkw"};
+// The captions of the window's result labels, colons as the window has them.
+constexpr std::array<std::string_view, 6> captions{"幕面宽:",    "幕面高:",    "英寸：",
+                                                   "含外框宽：", "含外框高：", "边框宽："};
+constexpr std::array<std::string_view, 6> units{"mm", "mm", "in", "mm", "mm", "mm"};
+
+struct EntryKind {
+    std::string_view word; // as a batch row names it
+    std::string_view flag; // as the command line names it
+    Entry entry;
+    std::size_t limit; // the field's length limit, in characters
+};
+constexpr std::array<EntryKind, 3> entryKinds{{
+    {"diagonal", "--diagonal", Entry::inch, 6},
+    {"width", "--width", Entry::mw, 9},
+    {"height", "--height", Entry::mh, 9},
+}};
+
+constexpr std::string_view ratioChoices = "use 16:9 or 4:3";
+constexpr std::string_view frameChoices = "use 12, 45, 65, 80 or 90";
+constexpr std::string_view entryChoices = "use diagonal, width or height";
+
+std::optional<Option> ratioNamed(std::string_view s) {
+    // The window's own captions use the full-width colon; take both.
+    if (s == "16:9" || s == "16：9") {
+        return Option::opt169;
+    }
+    if (s == "4:3" || s == "4：3") {
+        return Option::opt43;
+    }
+    return std::nullopt;
+}
+
+std::optional<Option> frameNamed(std::string_view s) {
+    for (const calc::Frame& f : calc::frames) {
+        if (f.text == s) {
+            return f.option;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string quoted(std::string_view text) {
+    std::string s;
+    appendJsonString(s, validUtf8(text));
+    return s;
+}
+
+std::string numberText(std::size_t n) {
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
+    return std::string(buf, end);
+}
+
+std::string_view trimmed(std::string_view s, std::string_view blanks = " \t") {
+    const std::size_t first = s.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+// A label's text without the blanks its display pattern puts after the number.
+std::string_view withoutDisplayBlanks(std::string_view s) {
+    const std::size_t last = s.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
+}
+
+struct Calculation {
+    bool ok = false;
+    std::array<std::string, 6> texts; // in resultOrder, as the labels hold them
+    std::string error;                // what went wrong, when !ok
+};
+
+// One calculation in a freshly started window: select the ratio, then the
+// frame, as clicks would; then paste the text into the entry field.
+Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio, Option frame) {
+    Calculation c;
+    const std::string_view cut = firstChars(text, kind.limit);
+    if (cut.empty()) {
+        c.error = "the text is empty";
+        return c;
+    }
+    // A lone point would only empty the field again and compute nothing.
+    if (cut == ".") {
+        c.error = "\".\" is not a number";
+        return c;
+    }
+
+    calc::HeadlessView view;
+    for (const Option o : {ratio, frame}) {
+        const calc::Outcome selected = view.select(o);
+        if (!selected.ok()) {
+            c.error = "selecting " + std::string(calc::nameOf(o)) +
+                      " failed: " + std::string(calc::describe(selected));
+            return c;
+        }
+    }
+    view.clearRuns();
+    view.setEntryText(kind.entry, cut);
+
+    for (const calc::Outcome& run : view.runs()) {
+        if (run.ok()) {
+            continue;
+        }
+        std::string shown = quoted(cut);
+        if (cut.size() < text.size()) {
+            shown += " (cut to " + numberText(kind.limit) + " characters)";
+        }
+        switch (run.stop) {
+        case calc::Stop::notANumber:
+            c.error = shown + " is not a number";
+            break;
+        case calc::Stop::notFinite:
+            c.error = shown + " gives a result too large to compute";
+            break;
+        default:
+            c.error = shown + ": " + std::string(calc::describe(run));
+            break;
+        }
+        return c;
+    }
+    if (view.runs().empty()) {
+        // Cannot happen in a fresh window, whose fields start empty.
+        c.error = "the entry field did not take the text";
+        return c;
+    }
+    for (std::size_t i = 0; i < resultOrder.size(); ++i) {
+        c.texts[i] = view.resultText(resultOrder[i]);
+    }
+    c.ok = true;
+    return c;
+}
+
+std::string tableText(const std::array<std::string, 6>& texts) {
+    std::size_t captionWidth = 0;
+    std::size_t valueWidth = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        captionWidth = std::max(captionWidth, displayWidth(captions[i]));
+        valueWidth = std::max(valueWidth, withoutDisplayBlanks(texts[i]).size());
+    }
+    std::string out;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string_view value = withoutDisplayBlanks(texts[i]);
+        out += captions[i];
+        out.append(captionWidth - displayWidth(captions[i]) + 2 + valueWidth - value.size(), ' ');
+        out += value;
+        out += ' ';
+        out += units[i];
+        out += '\n';
+    }
+    return out;
+}
+
+void appendJsonResults(std::string& out, const Calculation& c) {
+    for (std::size_t i = 0; i < resultKeys.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        out += '"';
+        out += resultKeys[i];
+        out += "\":";
+        if (c.ok) {
+            appendJsonString(out, c.texts[i]);
+        } else {
+            out += "null";
+        }
+    }
+}
+
+void writeAll(std::ostream& os, std::string_view s) {
+    os.write(s.data(), static_cast<std::streamsize>(s.size()));
+}
+
+// A wrong value already names the right ones; other mistakes point to --help.
+void reportUsage(std::ostream& err, std::string_view message, bool pointToHelp = true) {
+    writeAll(err, "screencalc: " + std::string(message) +
+                      (pointToHelp ? " (see screencalc --help)\n" : "\n"));
+}
+
+// ---- batch ----
+
+struct Row {
+    std::array<std::string, 4> fields; // entry, text, ratio, frame as given
+    Calculation calc;
+};
+
+Row calculateRow(std::string_view line) {
+    Row row;
+    CsvSplit split = splitCsvLine(line);
+    if (!split.error.empty()) {
+        row.calc.error = split.error;
+        return row;
+    }
+    for (std::size_t i = 0; i < row.fields.size() && i < split.fields.size(); ++i) {
+        row.fields[i] = std::move(split.fields[i]);
+    }
+    if (split.fields.size() > row.fields.size()) {
+        row.calc.error = "too many fields (expected entry,text,ratio,frame)";
+        return row;
+    }
+
+    const std::string_view word = trimmed(row.fields[0]);
+    const EntryKind* kind = nullptr;
+    for (const EntryKind& k : entryKinds) {
+        if (k.word == word) {
+            kind = &k;
+        }
+    }
+    if (kind == nullptr) {
+        row.calc.error =
+            word.empty() ? "the entry is missing (" + std::string(entryChoices) + ")"
+                         : "unknown entry " + quoted(word) + " (" + std::string(entryChoices) + ")";
+        return row;
+    }
+
+    Option ratio = Option::opt169;
+    if (const std::string_view r = trimmed(row.fields[2]); !r.empty()) {
+        const auto named = ratioNamed(r);
+        if (!named) {
+            row.calc.error = "unknown ratio " + quoted(r) + " (" + std::string(ratioChoices) + ")";
+            return row;
+        }
+        ratio = *named;
+    }
+    Option frame = Option::Option2;
+    if (const std::string_view f = trimmed(row.fields[3]); !f.empty()) {
+        const auto named = frameNamed(f);
+        if (!named) {
+            row.calc.error = "unknown frame " + quoted(f) + " (" + std::string(frameChoices) + ")";
+            return row;
+        }
+        frame = *named;
+    }
+    // The text goes in as it stands: a pasted text is not trimmed either.
+    row.calc = calculate(*kind, row.fields[1], ratio, frame);
+    return row;
+}
+
+void appendCsvRow(std::string& out, const Row& row) {
+    for (const std::string& f : row.fields) {
+        appendCsvField(out, f);
+        out += ',';
+    }
+    for (const std::string& t : row.calc.texts) {
+        appendCsvField(out, withoutDisplayBlanks(t));
+        out += ',';
+    }
+    appendCsvField(out, row.calc.error);
+    out += '\n';
+}
+
+void appendJsonRow(std::string& out, const Row& row) {
+    static constexpr std::array<std::string_view, 4> keys{"entry", "text", "ratio", "frame"};
+    out += '{';
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        out += '"';
+        out += keys[i];
+        out += "\":";
+        appendJsonString(out, row.fields[i]);
+        out += ',';
+    }
+    appendJsonResults(out, row.calc);
+    out += ",\"error\":";
+    if (row.calc.ok) {
+        out += "null";
+    } else {
+        appendJsonString(out, row.calc.error);
+    }
+    out += "}\n";
+}
+
+int runBatch(std::istream& in, bool json, std::ostream& out, std::ostream& err) {
+    constexpr std::size_t flushAt = 1 << 16;
+    std::string buffer;
+    if (!json) {
+        buffer += "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
+    }
+    bool failed = false;
+    bool firstRow = true;
+    std::size_t lineNumber = 0;
+    std::string raw;
+    while (std::getline(in, raw)) {
+        ++lineNumber;
+        std::string_view view = raw;
+        if (lineNumber == 1 && view.starts_with("\xEF\xBB\xBF")) {
+            view.remove_prefix(3); // the byte order mark that spreadsheets write
+        }
+        if (view.ends_with('\r')) {
+            view.remove_suffix(1);
+        }
+        if (trimmed(view).empty() || view.front() == '#') {
+            continue;
+        }
+        const std::string line = validUtf8(view);
+        if (firstRow) {
+            firstRow = false;
+            if (line == "entry,text,ratio,frame") {
+                continue; // a heading, as our own CSV output starts with
+            }
+        }
+        const Row row = calculateRow(line);
+        if (!row.calc.ok) {
+            failed = true;
+            writeAll(err,
+                     "screencalc: row " + numberText(lineNumber) + ": " + row.calc.error + "\n");
+        }
+        if (json) {
+            appendJsonRow(buffer, row);
+        } else {
+            appendCsvRow(buffer, row);
+        }
+        if (buffer.size() >= flushAt) {
+            writeAll(out, buffer);
+            buffer.clear();
+        }
+    }
+    writeAll(out, buffer);
+    out.flush();
+    if (in.bad()) {
+        writeAll(err,
+                 "screencalc: reading the rows failed after row " + numberText(lineNumber) + "\n");
+        return exitFailed;
+    }
+    if (!out) {
+        writeAll(err, "screencalc: writing the results failed\n");
+        return exitFailed;
+    }
+    return failed ? exitFailed : exitComputed;
+}
+
+// ---- command line ----
+
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool json = false;
+    bool batch = false;
+    const EntryKind* entry = nullptr;
+    std::string text;
+    std::optional<std::string> ratio;
+    std::optional<std::string> frame;
+    std::optional<std::string> file;
+    std::string error; // the first usage error
+};
+
+CommandLine parse(const std::vector<std::string>& args) {
+    CommandLine cl;
+    const auto fail = [&](std::string message) {
+        if (cl.error.empty()) {
+            cl.error = std::move(message);
+        }
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            cl.help = true;
+        } else if (arg == "--version") {
+            cl.version = true;
+        } else if (arg == "--json") {
+            cl.json = true;
+        } else if (arg == "--batch") {
+            cl.batch = true;
+        } else if (arg.starts_with("--")) {
+            const std::size_t eq = arg.find('=');
+            const std::string_view name = arg.substr(0, eq);
+            const EntryKind* kind = nullptr;
+            for (const EntryKind& k : entryKinds) {
+                if (k.flag == name) {
+                    kind = &k;
+                }
+            }
+            if (kind == nullptr && name != "--ratio" && name != "--frame") {
+                fail("unknown option " + quoted(arg));
+                continue;
+            }
+            std::string value;
+            if (eq != std::string_view::npos) {
+                value = arg.substr(eq + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i]; // taken as it is, even if it starts with '-'
+            } else {
+                fail(std::string(name) + " needs a value");
+                continue;
+            }
+            if (kind != nullptr) {
+                if (cl.entry != nullptr) {
+                    fail(std::string(name) + ": give only one of --diagonal, --width or --height");
+                    continue;
+                }
+                cl.entry = kind;
+                cl.text = std::move(value);
+            } else {
+                std::optional<std::string>& slot = name == "--ratio" ? cl.ratio : cl.frame;
+                if (slot) {
+                    fail(std::string(name) + " is given twice");
+                    continue;
+                }
+                slot = std::move(value);
+            }
+        } else if (arg == "-" || !arg.starts_with("-")) {
+            if (cl.file) {
+                fail("unexpected argument " + quoted(arg));
+                continue;
+            }
+            cl.file = arg;
+        } else {
+            fail("unknown option " + quoted(arg));
+        }
+    }
+    return cl;
+}
+
+} // namespace
+
+int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
+    const CommandLine cl = parse(args);
+    if (cl.help) {
+        writeAll(out, usageText);
+        return exitComputed;
+    }
+    if (cl.version) {
+        writeAll(out, "screencalc " + std::string(versionText) + "\n");
+        return exitComputed;
+    }
+    if (!cl.error.empty()) {
+        reportUsage(err, cl.error);
+        return exitUsage;
+    }
+
+    if (cl.batch) {
+        if (cl.entry != nullptr || cl.ratio || cl.frame) {
+            const std::string_view flag =
+                cl.entry != nullptr ? cl.entry->flag : (cl.ratio ? "--ratio" : "--frame");
+            reportUsage(err, std::string(flag) + " cannot be combined with --batch");
+            return exitUsage;
+        }
+        if (!cl.file || *cl.file == "-") {
+            return runBatch(in, cl.json, out, err);
+        }
+        std::ifstream file(*cl.file, std::ios::binary);
+        if (!file) {
+            const int error = errno;
+            writeAll(err, "screencalc: cannot open " + quoted(*cl.file) + ": " +
+                              std::strerror(error) + "\n");
+            return exitUsage;
+        }
+        return runBatch(file, cl.json, out, err);
+    }
+
+    if (cl.file) {
+        reportUsage(err, "unexpected argument " + quoted(*cl.file));
+        return exitUsage;
+    }
+    if (cl.entry == nullptr) {
+        reportUsage(err, "give one of --diagonal, --width or --height");
+        return exitUsage;
+    }
+    Option ratio = Option::opt169;
+    if (cl.ratio) {
+        const auto named = ratioNamed(*cl.ratio);
+        if (!named) {
+            reportUsage(err,
+                        "--ratio: unknown ratio " + quoted(*cl.ratio) + " (" +
+                            std::string(ratioChoices) + ")",
+                        false);
+            return exitUsage;
+        }
+        ratio = *named;
+    }
+    Option frame = Option::Option2;
+    if (cl.frame) {
+        const auto named = frameNamed(*cl.frame);
+        if (!named) {
+            reportUsage(err,
+                        "--frame: unknown frame " + quoted(*cl.frame) + " (" +
+                            std::string(frameChoices) + ")",
+                        false);
+            return exitUsage;
+        }
+        frame = *named;
+    }
+
+    const Calculation c = calculate(*cl.entry, validUtf8(cl.text), ratio, frame);
+    if (!c.ok) {
+        writeAll(err, "screencalc: " + std::string(cl.entry->flag) + ": " + c.error + "\n");
+        return exitFailed;
+    }
+    std::string result;
+    if (cl.json) {
+        result += '{';
+        appendJsonResults(result, c);
+        result += "}\n";
+    } else {
+        result = tableText(c.texts);
+    }
+    writeAll(out, result);
+    out.flush();
+    return out ? exitComputed : exitFailed;
+}
+
+} // namespace screencalc

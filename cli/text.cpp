@@ -1,0 +1,228 @@
+#include "text.h"
+
+namespace screencalc {
+
+namespace {
+
+constexpr std::string_view replacement = "\xEF\xBF\xBD"; // U+FFFD
+
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 sequence at the start of `s`, or 0. Rejects
+// overlong forms, surrogates and code points above U+10FFFF.
+std::size_t sequenceLength(std::string_view s) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = b(0);
+    if (c < 0x80) {
+        return 1;
+    }
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        if (c == 0xE0) {
+            lo = 0xA0;
+        } else if (c == 0xED) {
+            hi = 0x9F;
+        }
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        if (c == 0xF0) {
+            lo = 0x90;
+        } else if (c == 0xF4) {
+            hi = 0x8F;
+        }
+    } else {
+        return 0;
+    }
+    if (s.size() < len || b(1) < lo || b(1) > hi) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < len; ++i) {
+        if (!isContinuation(b(i))) {
+            return 0;
+        }
+    }
+    return len;
+}
+
+char32_t decode(std::string_view seq) {
+    const auto b = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(seq[i]));
+    };
+    switch (seq.size()) {
+    case 1:
+        return b(0);
+    case 2:
+        return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    case 3:
+        return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    default:
+        return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+    }
+}
+
+bool isWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+} // namespace
+
+std::string validUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t len = sequenceLength(bytes.substr(i));
+        if (len == 0) {
+            out += replacement;
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
+std::string_view firstChars(std::string_view text, std::size_t limit) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < limit && i < text.size(); ++n) {
+        const std::size_t len = sequenceLength(text.substr(i));
+        i += len == 0 ? 1 : len;
+    }
+    return text.substr(0, i);
+}
+
+std::size_t displayWidth(std::string_view text) {
+    std::size_t width = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t len = sequenceLength(text.substr(i));
+        if (len == 0) {
+            len = 1;
+            width += 1;
+        } else {
+            width += isWide(decode(text.substr(i, len))) ? 2 : 1;
+        }
+        i += len;
+    }
+    return width;
+}
+
+void appendJsonString(std::string& out, std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (c < 0x20) {
+                out += "\\u00";
+                out += hex[c >> 4];
+                out += hex[c & 0xF];
+            } else if (c == 0xE2 && i + 2 < text.size() && text[i + 1] == '\x80' &&
+                       (text[i + 2] == '\xA8' || text[i + 2] == '\xA9')) {
+                // U+2028 and U+2029 end a line in JavaScript; escape them so
+                // a line of output stays one line for every reader.
+                out += text[i + 2] == '\xA8' ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendCsvField(std::string& out, std::string_view text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
+                                          text.back() == ' ' || text.back() == '\t'));
+    if (!quote) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
+CsvSplit splitCsvLine(std::string_view line) {
+    CsvSplit split;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    while (true) {
+        std::string field;
+        if (i < n && line[i] == '"') {
+            ++i;
+            while (true) {
+                if (i >= n) {
+                    split.error = "a quoted field has no closing quote";
+                    return split;
+                }
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+            if (i < n && line[i] != ',') {
+                split.error = "text follows a closing quote";
+                return split;
+            }
+        } else {
+            std::size_t end = line.find(',', i);
+            if (end == std::string_view::npos) {
+                end = n;
+            }
+            field.assign(line.substr(i, end - i));
+            i = end;
+        }
+        split.fields.push_back(std::move(field));
+        if (i >= n) {
+            return split;
+        }
+        ++i; // the comma
+    }
+}
+
+} // namespace screencalc

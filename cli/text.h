@@ -1,0 +1,41 @@
+#pragma once
+// Byte-level text helpers for the command-line tool: UTF-8 repair, cutting
+// at a character limit, JSON and CSV quoting, CSV splitting. Nothing here
+// touches the C locale.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace screencalc {
+
+// The text with every byte that does not belong to a well-formed UTF-8
+// sequence replaced by U+FFFD, so that all later steps can count and echo
+// characters safely.
+std::string validUtf8(std::string_view bytes);
+
+// The first `limit` characters (code points) of well-formed UTF-8, as a text
+// box with that length limit keeps them. Never cuts inside a sequence.
+std::string_view firstChars(std::string_view text, std::size_t limit);
+
+// Columns the text takes in a terminal: 2 for East Asian wide characters.
+std::size_t displayWidth(std::string_view text);
+
+// Appends the text as a JSON string literal, quotes included.
+void appendJsonString(std::string& out, std::string_view text);
+
+// Appends the text as one CSV field, quoted only where it has to be.
+void appendCsvField(std::string& out, std::string_view text);
+
+// Splits one CSV line into fields. A field that starts with a double quote
+// runs to the matching quote, with "" standing for one quote inside it.
+// Fails on an unterminated quote or on text after a closing quote.
+struct CsvSplit {
+    std::vector<std::string> fields;
+    std::string error; // empty when the line was well-formed
+};
+CsvSplit splitCsvLine(std::string_view line);
+
+} // namespace screencalc
