@@ -110,41 +110,51 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"H5Point", Entry::mh, "5.", r169, f90, "9 |5 |0.40 |189 |185 |90"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A ratio click recomputes from the diagonal with the 7 mm frame; a frame
-// click adds its frame to the shown width and height.
-struct SequenceStep {
-    enum Kind { type, click } kind;
-    Entry entry;
-    std::string text;
-    Option option;
-};
+// Runs a script of user actions: "inch=100" types a text into an entry,
+// "opt43" or "Option3" clicks a button. Returns the last handler's outcome.
+Outcome play(HeadlessView& v, std::string_view script) {
+    Outcome last;
+    while (!script.empty()) {
+        const auto space = script.find(' ');
+        const std::string_view step = script.substr(0, space);
+        script.remove_prefix(space == std::string_view::npos ? script.size() : space + 1);
+        const auto eq = step.find('=');
+        if (eq != std::string_view::npos) {
+            for (Entry e : {Entry::inch, Entry::mw, Entry::mh}) {
+                if (nameOf(e) == step.substr(0, eq)) {
+                    v.clearRuns();
+                    v.setEntryText(e, step.substr(eq + 1));
+                    last = v.runs().empty() ? Outcome{} : v.runs().back();
+                }
+            }
+            continue;
+        }
+        for (int o = 0; o <= static_cast<int>(Option::Option5); ++o) {
+            if (nameOf(static_cast<Option>(o)) == step) {
+                last = v.select(static_cast<Option>(o));
+            }
+        }
+    }
+    return last;
+}
 
+// A ratio click recomputes from the diagonal with the 7 mm frame; a frame
+// click adds its frame to the shown width and height and restyles Shape1.
 struct SequenceCase {
     const char* name;
-    std::vector<SequenceStep> steps;
+    const char* script;
     const char* want;
     int outlineWidth;
     Colour outlineColour;
 };
-
-SequenceStep typed(Entry e, std::string t) {
-    return {SequenceStep::type, e, std::move(t), Option::opt169};
-}
-SequenceStep clicked(Option o) {
-    return {SequenceStep::click, Entry::inch, "", o};
-}
 
 class Selections : public testing::TestWithParam<SequenceCase> {};
 
 TEST_P(Selections, RecomputeAsClicked) {
     const auto& c = GetParam();
     HeadlessView v;
-    for (const auto& s : c.steps) {
-        const Outcome o = s.kind == SequenceStep::type
-                              ? (v.setEntryText(s.entry, s.text), Outcome{})
-                              : v.select(s.option);
-        ASSERT_TRUE(o.ok()) << describe(o);
-    }
+    const Outcome o = play(v, c.script);
+    EXPECT_TRUE(o.ok()) << describe(o);
     expectShown(v, c.want);
     EXPECT_EQ(v.shapeOutlineWidth(), c.outlineWidth);
     EXPECT_EQ(v.shapeOutlineColour(), c.outlineColour);
@@ -152,63 +162,31 @@ TEST_P(Selections, RecomputeAsClicked) {
 
 INSTANTIATE_TEST_SUITE_P(
     RatioAndFrame, Selections,
-    testing::Values(SequenceCase{"To169From43",
-                                 {clicked(r43), typed(Entry::inch, "100"), clicked(r169)},
-                                 "2214 |1245 |100  |2228 |1259 |7",
-                                 6,
-                                 0x0000FF},
-                    SequenceCase{"To43",
-                                 {typed(Entry::inch, "100"), clicked(r43)},
-                                 "2032 |1524 |100  |2046 |1538 |7",
-                                 6,
-                                 0x0000FF},
-                    SequenceCase{"To169HalfInch",
-                                 {clicked(r43), typed(Entry::inch, "84.5"), clicked(r169)},
-                                 "1871 |1052 |85  |1885 |1066 |7",
-                                 6,
-                                 0x0000FF},
-                    SequenceCase{"RatioWithEmptyDiagonalDoesNothing",
-                                 {typed(Entry::mw, "1000"), clicked(r43)},
-                                 "1000 |563 |45.17 |1024 |587 |12",
-                                 6,
-                                 0x0000FF},
-                    SequenceCase{"Frame80",
-                                 {typed(Entry::inch, "100"), clicked(f80)},
-                                 "2214 |1245 |100  |2374|1405|80",
-                                 6,
-                                 0x0000FF},
-                    SequenceCase{"Frame12AfterRatio",
-                                 {clicked(f45), clicked(r43), typed(Entry::inch, "100"),
-                                  clicked(r169), clicked(f12)},
-                                 "2214 |1245 |100  |2238|1269|12",
-                                 1,
-                                 0x008080},
-                    SequenceCase{
-                        "RatioAfterFrameKeepsOption",
-                        {typed(Entry::inch, "100"), clicked(f80), clicked(f12), clicked(r43)},
-                        "2032 |1524 |100  |2046 |1538 |7",
-                        1,
-                        0x008080},
-                    SequenceCase{"Frame45AtStart", {clicked(f45)}, "0|0|0|90|90|45", 3, 0x800080},
-                    SequenceCase{"Frame65",
-                                 {typed(Entry::inch, "100"), clicked(f65)},
-                                 "2214 |1245 |100  |2344|1375|65",
-                                 4,
-                                 0xC0C000},
-                    SequenceCase{"Frame90",
-                                 {typed(Entry::inch, "100"), clicked(f90)},
-                                 "2214 |1245 |100  |2394|1425|90",
-                                 7,
-                                 0x0080FF}),
+    testing::Values(
+        SequenceCase{"To169", "opt43 inch=100 opt169", "2214 |1245 |100  |2228 |1259 |7", 6,
+                     0x0000FF},
+        SequenceCase{"To43", "inch=100 opt43", "2032 |1524 |100  |2046 |1538 |7", 6, 0x0000FF},
+        SequenceCase{"To169HalfInch", "opt43 inch=84.5 opt169", "1871 |1052 |85  |1885 |1066 |7", 6,
+                     0x0000FF},
+        SequenceCase{"RatioWithEmptyDiagonal", "mw=1000 opt43", "1000 |563 |45.17 |1024 |587 |12",
+                     6, 0x0000FF},
+        SequenceCase{"Frame80", "inch=100 Option1", "2214 |1245 |100  |2374|1405|80", 6, 0x0000FF},
+        SequenceCase{"Frame12AfterRatio", "Option3 opt43 inch=100 opt169 Option2",
+                     "2214 |1245 |100  |2238|1269|12", 1, 0x008080},
+        SequenceCase{"RatioAfterFrameKeepsOption", "inch=100 Option1 Option2 opt43",
+                     "2032 |1524 |100  |2046 |1538 |7", 1, 0x008080},
+        SequenceCase{"Frame45AtStart", "Option3", "0|0|0|90|90|45", 3, 0x800080},
+        SequenceCase{"Frame65", "inch=100 Option4", "2214 |1245 |100  |2344|1375|65", 4, 0xC0C000},
+        SequenceCase{"Frame90", "inch=100 Option5", "2214 |1245 |100  |2394|1425|90", 7, 0x0080FF}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Pasted text that is not a number stops at the first step that reads it.
+// Pasted text that is not a number stops at the first step that reads it;
+// so does a pasted number so large that a product overflows.
 struct FailureCase {
     const char* name;
-    std::vector<SequenceStep> before;
-    SequenceStep failing;
+    const char* before;
+    std::string failing; // one step
     Stop stop;
-    Result at;
     const char* want; // what the labels show afterwards
 };
 
@@ -217,63 +195,27 @@ class Failures : public testing::TestWithParam<FailureCase> {};
 TEST_P(Failures, StopAtTheFailingStep) {
     const auto& c = GetParam();
     HeadlessView v;
-    for (const auto& s : c.before) {
-        s.kind == SequenceStep::type ? v.setEntryText(s.entry, s.text) : (void)v.select(s.option);
-    }
-    v.clearRuns();
-    Outcome o;
-    if (c.failing.kind == SequenceStep::type) {
-        v.setEntryText(c.failing.entry, c.failing.text);
-        ASSERT_FALSE(v.runs().empty());
-        o = v.runs().back();
-    } else {
-        o = v.select(c.failing.option);
-    }
+    play(v, c.before);
+    const Outcome o = play(v, c.failing);
     EXPECT_EQ(o.stop, c.stop);
-    EXPECT_EQ(o.at, c.at);
+    EXPECT_EQ(o.at, Result::w);
     expectShown(v, c.want);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pasted, Failures,
-    testing::Values(FailureCase{"DiagonalLetters",
-                                {typed(Entry::inch, "100")},
-                                typed(Entry::inch, "12a"),
-                                Stop::notANumber,
-                                Result::w,
+    testing::Values(FailureCase{"DiagonalLetters", "inch=100", "inch=12a", Stop::notANumber,
                                 "2214 |1245 |100  |2238 |1269 |12"},
-                    FailureCase{"WidthSecondPoint",
-                                {},
-                                typed(Entry::mw, "1.2.3"),
-                                Stop::notANumber,
-                                Result::w,
+                    FailureCase{"WidthSecondPoint", "", "mw=1.2.3", Stop::notANumber,
                                 "0|0|0|0|0|0"},
-                    FailureCase{"HeightSign",
-                                {typed(Entry::mh, "1000")},
-                                typed(Entry::mh, "-5"),
-                                Stop::notANumber,
-                                Result::w,
+                    FailureCase{"HeightSign", "mh=1000", "mh=-5", Stop::notANumber,
                                 "1778 |1000 |80.30 |1802 |1024 |12"},
-                    FailureCase{"RatioClickOnPastedDiagonal",
-                                {typed(Entry::inch, "100"), typed(Entry::inch, "x")},
-                                clicked(r43),
-                                Stop::notANumber,
-                                Result::w,
-                                "2214 |1245 |100  |2238 |1269 |12"},
-                    // Only a paste of a number near the top of the double range gets
-                    // there: the height times the ratio overflows.
-                    FailureCase{"HeightOverflow",
-                                {typed(Entry::mh, "1000")},
-                                typed(Entry::mh, "17" + std::string(307, '0')),
-                                Stop::notFinite,
-                                Result::w,
-                                "1778 |1000 |80.30 |1802 |1024 |12"},
-                    FailureCase{"DiagonalOverflow",
-                                {typed(Entry::inch, "100")},
-                                typed(Entry::inch, "1" + std::string(308, '0')),
-                                Stop::notFinite,
-                                Result::w,
-                                "2214 |1245 |100  |2238 |1269 |12"}),
+                    FailureCase{"RatioClickOnPastedDiagonal", "inch=100 inch=x", "opt43",
+                                Stop::notANumber, "2214 |1245 |100  |2238 |1269 |12"},
+                    FailureCase{"HeightOverflow", "mh=1000", "mh=17" + std::string(307, '0'),
+                                Stop::notFinite, "1778 |1000 |80.30 |1802 |1024 |12"},
+                    FailureCase{"DiagonalOverflow", "inch=100", "inch=1" + std::string(308, '0'),
+                                Stop::notFinite, "2214 |1245 |100  |2238 |1269 |12"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The focus rule keeps a second entry from holding text; if one still does,
