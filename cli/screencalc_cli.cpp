@@ -335,7 +335,9 @@ int runBatch(std::istream& in, bool json, std::ostream& out, std::ostream& err) 
         if (view.ends_with('\r')) {
             view.remove_suffix(1);
         }
-        if (trimmed(view).empty() || view.front() == '#') {
+        // Blank lines and comments, indented ones too, are no rows.
+        if (const std::string_view content = trimmed(view);
+            content.empty() || content.front() == '#') {
             continue;
         }
         const std::string line = validUtf8(view);

@@ -135,7 +135,8 @@ TEST(Screencalc, BatchComputesEveryRowAndNamesTheBadOnes) {
                               "diagonal,100,5:4\n"
                               "\"diagonal,100\n"
                               "width,\"1,5\"\n"
-                              "height,5,,12,x\n";
+                              "height,5,,12,x\n"
+                              "  # indented comment\n";
     const Ran r = run({"--batch"}, input);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n"
