@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     fonts-noto-cjk locales
     xvfb xauth
+    dpkg-dev desktop-file-utils appstream
 )
 
 sudo=""

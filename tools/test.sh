@@ -4,3 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
 cmake --workflow --preset ci
+bash tools/package-check.sh build/ci
