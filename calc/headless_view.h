@@ -8,6 +8,7 @@
 #include "recalc.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ public:
     void clearLog() { log_.clear(); }
 
 private:
-    void record(std::string line);
+    void record(std::initializer_list<std::string_view> parts);
 
     std::array<std::string, 3> entries_;
     std::array<std::string, 6> results_;

@@ -52,10 +52,12 @@ Decimal fifteenDigits(double value) {
 void split(const Decimal& d, std::string& whole, std::string& fraction) {
     const int n = static_cast<int>(d.digits.size());
     if (d.pointPos <= 0) {
-        whole = "0";
-        fraction = std::string(static_cast<std::size_t>(-d.pointPos), '0') + d.digits;
+        whole.assign(1, '0');
+        fraction.assign(static_cast<std::size_t>(-d.pointPos), '0');
+        fraction += d.digits;
     } else if (d.pointPos >= n) {
-        whole = d.digits + std::string(static_cast<std::size_t>(d.pointPos - n), '0');
+        whole = d.digits;
+        whole.append(static_cast<std::size_t>(d.pointPos - n), '0');
         fraction.clear();
     } else {
         whole = d.digits.substr(0, static_cast<std::size_t>(d.pointPos));
