@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the core's libFuzzer target with clang in build/fuzz and runs it for
+# a bounded time on a scratch copy of the seed corpus, so the committed corpus
+# never grows by itself. One process: the machine is shared.
+#
+#   fuzz/run.sh [seconds]      default 60
+#
+# Exits non-zero on any finding; the input that broke a rule is left in
+# build/fuzz/findings/ and replays with
+#   build/fuzz/fuzz/calc_fuzz build/fuzz/findings/<file>
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-60}"
+case "$seconds" in
+'' | *[!0-9]*)
+    echo "usage: fuzz/run.sh [seconds]" >&2
+    exit 2
+    ;;
+esac
+
+cxx=clang++
+if command -v clang++-14 >/dev/null 2>&1; then
+    cxx=clang++-14
+fi
+command -v "$cxx" >/dev/null || {
+    echo "fuzz/run.sh: clang++ not found (Debian: apt-get install clang libclang-rt-14-dev)" >&2
+    exit 2
+}
+
+build=build/fuzz
+cmake -S . -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER="$cxx" \
+    -DSCREENCALC_BUILD_FUZZ=ON \
+    -DSCREENCALC_BUILD_WINDOW=OFF \
+    -DSCREENCALC_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target calc_fuzz
+
+work="$build/corpus-run"
+findings="$build/findings"
+rm -rf "$work"
+mkdir -p "$work" "$findings"
+cp fuzz/corpus/* "$work"/
+
+log="$build/fuzz.log"
+set +e
+"$build/fuzz/calc_fuzz" "$work" \
+    -dict=fuzz/calc.dict \
+    -max_total_time="$seconds" \
+    -max_len=700 \
+    -timeout=10 \
+    -rss_limit_mb=2048 \
+    -print_final_stats=1 \
+    -artifact_prefix="$findings/" 2>&1 | tee "$log"
+status=${PIPESTATUS[0]}
+set -e
+
+executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+echo "calc_fuzz: ${executions:-?} executions in ${seconds} s (${rate:-?} per second)"
+if [ "$status" -ne 0 ]; then
+    echo "calc_fuzz: FINDING (exit status $status); input kept in $findings/" >&2
+    exit 1
+fi
