@@ -1,0 +1,39 @@
+#include "entryfilter.h"
+
+#include <QKeyEvent>
+#include <QString>
+
+namespace screencalc {
+
+bool entryKeyPasses(const QKeyEvent& key, const QString& fieldText) {
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete: // some desktops report "\x7f" as its text
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        break;
+    }
+    const QString text = key.text();
+    if (text.isEmpty()) {
+        return true; // arrows, Home/End, function keys: no character
+    }
+    // With Ctrl (but not AltGr, which some desktops report as Ctrl+Alt) a key
+    // types a control character, if anything: Ctrl+V is 22, not a "v".
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    if (mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier)) {
+        return false;
+    }
+    if (text.size() != 1) {
+        return false;
+    }
+    const QChar c = text.front();
+    if (c == QLatin1Char('.')) {
+        // The whole text counts, even a selected point the new one would replace.
+        return !fieldText.contains(QLatin1Char('.'));
+    }
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace screencalc

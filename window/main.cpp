@@ -1,0 +1,13 @@
+// Starts the calculator window; everything else happens in the window.
+#include "mainwindow.h"
+#include "platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const auto platform = screencalc::makeDesktopPlatform();
+    screencalc::OnTopWindow window(*platform);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,64 @@
+#include "platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace screencalc {
+namespace {
+
+class DesktopPlatform final : public Platform {
+public:
+    void setKeepOnTop(QWidget& window, bool on) override {
+        // Keep Qt's idea of the flags in step without letting it recreate the
+        // native window, which would move it and make it flicker.
+        Qt::WindowFlags flags = window.windowFlags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, on);
+        window.overrideWindowFlags(flags);
+#ifdef Q_OS_WIN
+        SetWindowPos(reinterpret_cast<HWND>(window.winId()), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0,
+                     0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+#else
+        if (QWindow* handle = window.windowHandle()) {
+            handle->setFlags(flags);
+        }
+#endif
+    }
+
+    void minimise(QWidget& window) override {
+        window.showMinimized();
+    }
+
+    void exitProgram(QWidget& window) override {
+        window.close();
+        QCoreApplication::quit();
+    }
+
+    void openUrl(const QUrl& url) override {
+        QDesktopServices::openUrl(url);
+    }
+
+    QRect primaryScreen() const override {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry() : QRect();
+    }
+
+    QDateTime now() const override {
+        return QDateTime::currentDateTime();
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Platform> makeDesktopPlatform() {
+    return std::make_unique<DesktopPlatform>();
+}
+
+} // namespace screencalc

@@ -1,0 +1,37 @@
+#pragma once
+// What the window asks of the desktop it runs on. The window talks to these
+// services only through Platform, so the tests can put a recording fake in
+// the desktop's place and check what the buttons ask for.
+
+#include <QDateTime>
+#include <QRect>
+#include <QUrl>
+#include <memory>
+
+class QWidget;
+
+namespace screencalc {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Puts the window into the topmost layer or takes it out again, keeping
+    // its position and size. Where the desktop has no such layer (Wayland)
+    // this does nothing.
+    virtual void setKeepOnTop(QWidget& window, bool on) = 0;
+    virtual void minimise(QWidget& window) = 0;
+    // Ends the program at once; nothing is saved because nothing is kept.
+    virtual void exitProgram(QWidget& window) = 0;
+    // Opens a web page in the user's default browser, without waiting.
+    virtual void openUrl(const QUrl& url) = 0;
+    // The primary screen, in device-independent pixels.
+    virtual QRect primaryScreen() const = 0;
+    // The local date and time, for the clock.
+    virtual QDateTime now() const = 0;
+};
+
+// The real desktop: Qt's services, and SetWindowPos on Windows.
+std::unique_ptr<Platform> makeDesktopPlatform();
+
+} // namespace screencalc

@@ -1,0 +1,31 @@
+#pragma once
+// The window's services that need no window: the start position, the clock
+// and version texts and the two web addresses. Kept pure so the tests can pin
+// them down without a desktop.
+
+#include <QDateTime>
+#include <QString>
+#include <QUrl>
+
+namespace screencalc {
+
+inline constexpr int twipsPerPixel = 15;
+
+// Twips to device-independent pixels, to the nearest pixel.
+int twipsToPixels(int twips);
+
+// One coordinate of the centred window, in twips: the difference of the two
+// sizes rounded half to even, then halved, truncating toward zero
+// (-945 gives -472, not -473).
+int centredTwips(double screenTwips, double windowTwips);
+
+// "2026年12月06日4:30:7": date with leading zeros, time without.
+QString clockText(const QDateTime& moment);
+
+// "2023| 版本: 3.1.1": major, minor and revision of the build's version.
+QString versionText();
+
+QUrl downloadPageUrl(); // the newest version, for the update button
+QUrl productPageUrl();  // the screen products
+
+} // namespace screencalc
