@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -245,6 +246,21 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), field(name));
     }
 
+    void inputMethodCannotInsert_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("inch") << "inch";
+        QTest::newRow("mw") << "mw";
+        QTest::newRow("mh") << "mh";
+    }
+    void inputMethodCannotInsert() {
+        QFETCH(QString, name);
+        typeInto(name, QStringLiteral("12"));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("三abc"));
+        QApplication::sendEvent(field(name), &commit);
+        QCOMPARE(field(name)->text(), QStringLiteral("12"));
+    }
+
     void typedEntryFillsResults_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("keys");
@@ -399,6 +415,27 @@ private Q_SLOTS:
         click(QStringLiteral("opt169"));
         QCOMPARE(results(), QStringList({"2214 ", "1245 ", "100  ", "2228 ", "1259 ", "7"}));
         QVERIFY(option(QStringLiteral("Option1"))->isChecked());
+    }
+
+    void shapeDrawsItsOutline_data() {
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("80 mm") << "Option1" << 6 << QColor(255, 0, 0);
+        QTest::newRow("45 mm") << "Option3" << 3 << QColor(128, 0, 128);
+        QTest::newRow("65 mm") << "Option4" << 4 << QColor(0, 192, 192);
+        QTest::newRow("90 mm") << "Option5" << 7 << QColor(255, 128, 0);
+    }
+    void shapeDrawsItsOutline() {
+        QFETCH(QString, frame);
+        QFETCH(int, width);
+        QFETCH(QColor, colour);
+        click(frame);
+        const QImage drawn = shape1()->grab().toImage();
+        const int middle = drawn.height() / 2;
+        QCOMPARE(drawn.pixelColor(0, middle), colour);
+        QCOMPARE(drawn.pixelColor(width - 1, middle), colour);
+        QVERIFY(drawn.pixelColor(width + 1, middle) != colour);
     }
 
     void arrowKeysSelectAFrame() {
