@@ -338,7 +338,6 @@ private Q_SLOTS:
         QTest::newRow("in inch") << "inch" << true;
         QTest::newRow("in mw") << "mw" << true;
         QTest::newRow("on the selected frame option") << "Option3" << true;
-        QTest::newRow("on another frame option") << "Option4" << true;
         QTest::newRow("on a ratio option") << "opt169" << false;
         QTest::newRow("on the check box") << "check1" << false;
         QTest::newRow("on a push button") << "Command2" << false;
