@@ -401,6 +401,7 @@ struct RunRecord {
     Labels before;
     std::vector<Write> writes;
     int depth;
+    bool othersHeldText; // another entry held text when the run began
 };
 
 class WatchedView final : public calc::HeadlessView {
@@ -429,7 +430,11 @@ public:
             return;
         }
 
-        stack_.push_back({e, std::string(text), labels(), {}, depth_});
+        bool othersHeldText = false;
+        for (Entry other : allEntries) {
+            othersHeldText = othersHeldText || (other != e && !entryText(other).empty());
+        }
+        stack_.push_back({e, std::string(text), labels(), {}, depth_, othersHeldText});
         const int width = shapeOutlineWidth();
         const calc::Colour colour = shapeOutlineColour();
         ++depth_;
@@ -519,11 +524,18 @@ private:
         }
         const Labels now = labels();
         const bool blank = run.text.empty() || run.text == ".";
+        // Emptying another entry that held text runs its handler, which can
+        // empty this entry before it is read; the run then ends as on an
+        // empty entry.
+        const bool emptiedUnderway = run.othersHeldText && entryText(run.entry).empty();
         if (o.ok()) {
-            require(run.writes.size() == (blank ? 0u : allResults.size()),
-                    blank ? "an empty entry or a lone point changed a label"
-                          : "a completed run left a label unwritten",
-                    who);
+            if (blank) {
+                require(run.writes.empty(), "an empty entry or a lone point changed a label", who);
+            } else {
+                require(run.writes.size() == allResults.size() ||
+                            (run.writes.empty() && emptiedUnderway),
+                        "a completed run left a label unwritten", who);
+            }
         } else {
             // Exactly the labels before the stop were written, the others
             // keep the texts they had when the run began.
@@ -552,7 +564,7 @@ private:
         }
 
         // The entry keeps what the user made it, and is the only one filled.
-        if (o.stop == Stop::entryEmptied || (o.ok() && blank)) {
+        if (o.stop == Stop::entryEmptied || (o.ok() && run.writes.empty())) {
             require(entryText(run.entry).empty(), "the entry should be empty", who);
         } else {
             require(entryText(run.entry) == run.text, "the entry lost its text", who);
