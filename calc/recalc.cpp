@@ -4,16 +4,18 @@
 #include "numbers.h"
 
 #include <cmath>
-#include <functional>
 #include <optional>
 
 namespace calc {
 
 namespace {
 
-// One handler run. Every step reads what it needs afresh, computes, and
-// writes one label; the first step that cannot do so stops the run and the
-// later steps are skipped, so later labels keep their old texts.
+using Pattern = std::string (*)(double);
+
+// One handler run. Every step reads its source text afresh (an entry field
+// or a label written earlier), converts it, computes, and writes one label;
+// the first step that cannot do so stops the run and the later steps are
+// skipped, so later labels keep their old texts.
 class Run {
 public:
     explicit Run(CalcView& view) : view_(view) {}
@@ -21,36 +23,24 @@ public:
     bool stopped() const { return !outcome_.ok(); }
     Outcome outcome() const { return outcome_; }
 
-    // The number in an entry field, read now.
-    std::optional<double> entry(Entry e, Result at) {
-        const std::string text = view_.entryText(e);
-        if (text.empty() && !stopped()) {
-            outcome_ = {Stop::entryEmptied, at, {}};
+    // r <- pattern(f(number in entry e))
+    template <typename F> void fromEntry(Result r, Pattern pattern, Entry e, F f) {
+        if (stopped()) {
+            return;
         }
-        return convert(text, at);
+        const std::string text = view_.entryText(e);
+        if (text.empty()) {
+            outcome_ = {Stop::entryEmptied, r, {}};
+            return;
+        }
+        compute(r, pattern, text, f);
     }
 
-    // The number a label shows, read now (trailing blank ignored).
-    std::optional<double> label(Result r, Result at) { return convert(view_.resultText(r), at); }
-
-    // r <- pattern(compute()), unless an earlier step stopped the run. The
-    // computation sees the inputs it reads only once it is this label's turn.
-    void write(Result r, std::string (*pattern)(double),
-               const std::function<std::optional<double>()>& compute) {
-        if (stopped()) {
-            return;
+    // r <- pattern(f(number shown in label source)), trailing blank ignored
+    template <typename F> void fromLabel(Result r, Pattern pattern, Result source, F f) {
+        if (!stopped()) {
+            compute(r, pattern, view_.resultText(source), f);
         }
-        const std::optional<double> value = compute();
-        if (stopped()) {
-            return;
-        }
-        // An overflow or invalid operation anywhere in the chain leaves an
-        // infinity or NaN in the result, so one test covers every step.
-        if (!value || !std::isfinite(*value)) {
-            outcome_ = {Stop::notFinite, r, {}};
-            return;
-        }
-        view_.setResultText(r, pattern(*value));
     }
 
     void writeText(Result r, std::string_view text) {
@@ -60,25 +50,28 @@ public:
     }
 
 private:
-    std::optional<double> convert(const std::string& text, Result at) {
-        if (stopped()) {
-            return std::nullopt;
+    template <typename F> void compute(Result r, Pattern pattern, const std::string& text, F f) {
+        const std::optional<double> value = numericValue(text);
+        if (!value) {
+            outcome_ = {Stop::notANumber, r, text};
+            return;
         }
-        std::optional<double> v = numericValue(text);
-        if (!v) {
-            outcome_ = {Stop::notANumber, at, text};
+        // An overflow or invalid operation anywhere in the chain leaves an
+        // infinity or NaN in the result, so one test covers every step.
+        const double result = f(*value);
+        if (!std::isfinite(result)) {
+            outcome_ = {Stop::notFinite, r, {}};
+            return;
         }
-        return v;
+        view_.setResultText(r, pattern(result));
     }
 
     CalcView& view_;
     Outcome outcome_;
 };
 
-using Pattern = std::string (*)(double);
-
-// inch1 shows the entry text itself through the pattern, read as a number.
-std::optional<double> same(std::optional<double> v) {
+// A pattern applied to the text itself, read as a number.
+double itself(double v) {
     return v;
 }
 
@@ -88,24 +81,11 @@ std::optional<double> same(std::optional<double> v) {
 Outcome fromDiagonal(CalcView& view, double k, double r, double rFrame, double a,
                      std::string_view f) {
     Run run(view);
-    auto d = [&](Result at) { return run.entry(Entry::inch, at); };
-    run.write(Result::w, patWhole, [&]() -> std::optional<double> {
-        auto v = d(Result::w);
-        return v ? std::optional(*v * k) : std::nullopt;
-    });
-    run.write(Result::h, patWhole, [&]() -> std::optional<double> {
-        auto v = d(Result::h);
-        return v ? std::optional(*v * k / r) : std::nullopt;
-    });
-    run.write(Result::inch1, patInches, [&] { return same(d(Result::inch1)); });
-    run.write(Result::w1, patWhole, [&]() -> std::optional<double> {
-        auto v = d(Result::w1);
-        return v ? std::optional(*v * k + a) : std::nullopt;
-    });
-    run.write(Result::h1, patWhole, [&]() -> std::optional<double> {
-        auto v = d(Result::h1);
-        return v ? std::optional(*v * k / rFrame + a) : std::nullopt;
-    });
+    run.fromEntry(Result::w, patWhole, Entry::inch, [&](double d) { return d * k; });
+    run.fromEntry(Result::h, patWhole, Entry::inch, [&](double d) { return d * k / r; });
+    run.fromEntry(Result::inch1, patInches, Entry::inch, itself);
+    run.fromEntry(Result::w1, patWhole, Entry::inch, [&](double d) { return d * k + a; });
+    run.fromEntry(Result::h1, patWhole, Entry::inch, [&](double d) { return d * k / rFrame + a; });
     run.writeText(Result::bkw, f);
     return run.outcome();
 }
@@ -113,14 +93,9 @@ Outcome fromDiagonal(CalcView& view, double k, double r, double rFrame, double a
 // Width and height entries: the overall sizes are built from the rounded
 // viewing sizes read back from w and h.
 Outcome overallFromLabels(Run& run, const Frame& frame) {
-    run.write(Result::w1, patWhole, [&]() -> std::optional<double> {
-        auto v = run.label(Result::w, Result::w1);
-        return v ? std::optional(*v + frame.addition) : std::nullopt;
-    });
-    run.write(Result::h1, patWhole, [&]() -> std::optional<double> {
-        auto v = run.label(Result::h, Result::h1);
-        return v ? std::optional(*v + frame.addition) : std::nullopt;
-    });
+    const auto plusFrame = [&](double v) { return v + frame.addition; };
+    run.fromLabel(Result::w1, patWhole, Result::w, plusFrame);
+    run.fromLabel(Result::h1, patWhole, Result::h, plusFrame);
     run.writeText(Result::bkw, frame.text);
     return run.outcome();
 }
@@ -141,18 +116,11 @@ Outcome widthBlock(CalcView& view, const Frame& frame) {
     view.setEntryText(Entry::mh, "");
 
     Run run(view);
-    auto t = [&](Result at) { return run.entry(Entry::mw, at); };
-    run.write(Result::w, patWhole, [&] { return same(t(Result::w)); });
-    run.write(Result::h, patWhole, [&]() -> std::optional<double> {
-        auto v = t(Result::h);
-        return v ? std::optional(*v / ratio169Short) : std::nullopt;
-    });
+    run.fromEntry(Result::w, patWhole, Entry::mw, itself);
+    run.fromEntry(Result::h, patWhole, Entry::mw, [](double w) { return w / ratio169Short; });
     const Pattern inchPattern =
         frame.option == Option::Option1 ? patTwoDecimalsBare : patTwoDecimals;
-    run.write(Result::inch1, inchPattern, [&]() -> std::optional<double> {
-        auto v = t(Result::inch1);
-        return v ? std::optional(*v / mmPerInch169) : std::nullopt;
-    });
+    run.fromEntry(Result::inch1, inchPattern, Entry::mw, [](double w) { return w / mmPerInch169; });
     return overallFromLabels(run, frame);
 }
 
@@ -164,21 +132,14 @@ Outcome heightBlock(CalcView& view, const Frame& frame) {
     view.setEntryText(Entry::inch, "");
     view.setEntryText(Entry::mw, "");
 
-    const bool eighty = frame.option == Option::Option1;
-    const double widthFactor = eighty ? ratio169Full : ratio169Short;
+    const double widthFactor = frame.option == Option::Option1 ? ratio169Full : ratio169Short;
     const double diagonalFactor = frame.option == Option::Option2 ? ratio169Long : ratio169Short;
 
     Run run(view);
-    auto t = [&](Result at) { return run.entry(Entry::mh, at); };
-    run.write(Result::w, patWhole, [&]() -> std::optional<double> {
-        auto v = t(Result::w);
-        return v ? std::optional(*v * widthFactor) : std::nullopt;
-    });
-    run.write(Result::h, patWhole, [&] { return same(t(Result::h)); });
-    run.write(Result::inch1, patTwoDecimals, [&]() -> std::optional<double> {
-        auto v = t(Result::inch1);
-        return v ? std::optional(*v * diagonalFactor / mmPerInch169) : std::nullopt;
-    });
+    run.fromEntry(Result::w, patWhole, Entry::mh, [&](double h) { return h * widthFactor; });
+    run.fromEntry(Result::h, patWhole, Entry::mh, itself);
+    run.fromEntry(Result::inch1, patTwoDecimals, Entry::mh,
+                  [&](double h) { return h * diagonalFactor / mmPerInch169; });
     return overallFromLabels(run, frame);
 }
 
@@ -255,14 +216,9 @@ Outcome ratioClick(CalcView& view, double k, double r) {
 
 Outcome frameClick(CalcView& view, const Frame& frame) {
     Run run(view);
-    run.write(Result::w1, plainNumberText, [&]() -> std::optional<double> {
-        auto v = run.label(Result::w, Result::w1);
-        return v ? std::optional(*v + frame.addition) : std::nullopt;
-    });
-    run.write(Result::h1, plainNumberText, [&]() -> std::optional<double> {
-        auto v = run.label(Result::h, Result::h1);
-        return v ? std::optional(*v + frame.addition) : std::nullopt;
-    });
+    const auto plusFrame = [&](double v) { return v + frame.addition; };
+    run.fromLabel(Result::w1, plainNumberText, Result::w, plusFrame);
+    run.fromLabel(Result::h1, plainNumberText, Result::h, plusFrame);
     run.writeText(Result::bkw, frame.text);
     if (!run.stopped()) {
         view.setShapeOutlineWidth(frame.outlineWidth);
