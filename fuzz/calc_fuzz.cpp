@@ -8,7 +8,9 @@
 //           opt43), frame option ((b / 6) % 5: Option1..Option5) and what
 //           happened before the text arrives ((b / 30) % 5, see Prior)
 //   byte 1  frame option clicked afterwards (b % 5; the selected one is
-//           clicked again) and whether the ratio click comes first ((b / 5) % 2)
+//           clicked again), whether the ratio click comes first ((b / 5) % 2)
+//           and which other entry field the earlier state uses ((b / 10) % 2:
+//           the next one or the one after it, in the order inch, mw, mh)
 //   rest    the entry text
 //
 // A violated rule prints what was expected and what happened, then aborts,
@@ -54,8 +56,8 @@ std::size_t idx(Result r) {
 
 enum class Prior {
     fresh,          // the window as it starts
-    otherHolds100,  // "100" typed into the next entry field first
-    otherHoldsText, // the same text pasted into the next entry field first
+    otherHolds100,  // "100" typed into another entry field first
+    otherHoldsText, // the same text pasted into another entry field first
     sameHeld1,      // "1" typed into this field first
     typedByChar,    // the text arrives one byte at a time
 };
@@ -66,6 +68,7 @@ struct Case {
     Option ratio = Option::opt169;
     Option frame = Option::Option2;
     Prior prior = Prior::fresh;
+    Entry other = Entry::mw;
     Option clickFrame = Option::Option2;
     bool ratioFirst = false;
     std::string_view text;
@@ -114,7 +117,8 @@ std::string describeOutcome(const Outcome& o) {
     msg += "  entry " + std::string(calc::nameOf(current.entry)) + ", ratio " +
            std::string(calc::nameOf(current.ratio)) + ", frame " +
            std::string(calc::nameOf(current.frame)) +
-           ", before: " + std::string(priorName(current.prior)) + ", then click " +
+           ", before: " + std::string(priorName(current.prior)) + " (other entry " +
+           std::string(calc::nameOf(current.other)) + "), then click " +
            std::string(calc::nameOf(current.clickFrame)) +
            (current.ratioFirst ? " after the ratio click" : " before the ratio click") +
            "\n  text " + quoted(current.text) + "\n";
@@ -751,8 +755,10 @@ void compare(const Expected& x, const Outcome& o, const std::vector<Write>& writ
 
 // ---------------------------------------------------------------------------
 
-Entry nextEntry(Entry e) {
-    return allEntries[(static_cast<std::size_t>(e) + 1) % allEntries.size()];
+constexpr std::size_t maxTypedLength = 9;
+
+Entry nextEntry(Entry e, std::size_t step) {
+    return allEntries[(static_cast<std::size_t>(e) + step) % allEntries.size()];
 }
 
 bool othersEmpty(const WatchedView& v, Entry e) {
@@ -846,6 +852,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     current.prior = static_cast<Prior>((selector / 30) % 5);
     current.clickFrame = frameOptions[data[1] % 5];
     current.ratioFirst = (data[1] / 5) % 2 == 1;
+    current.other = nextEntry(current.entry, 1 + (data[1] / 10) % 2);
     const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
     current.text = text;
 
@@ -878,16 +885,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case Prior::fresh:
         break;
     case Prior::otherHolds100:
-        typeText(v, nextEntry(current.entry), "100");
+        typeText(v, current.other, "100");
         break;
     case Prior::otherHoldsText:
-        typeText(v, nextEntry(current.entry), text);
+        typeText(v, current.other, text);
         break;
     case Prior::sameHeld1:
         typeText(v, current.entry, "1");
         break;
     case Prior::typedByChar:
-        for (std::size_t n = 1; n < text.size(); ++n) {
+        // Typing stops at the fields' length limits (6 and 9); the rest of
+        // a longer text arrives with the final, pasted-in-one-go step.
+        for (std::size_t n = 1; n < text.size() && n <= maxTypedLength; ++n) {
             typeText(v, current.entry, text.substr(0, n));
         }
         break;
