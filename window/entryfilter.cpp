@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QString>
+#include <QValidator>
 
 namespace screencalc {
 
@@ -34,6 +35,38 @@ bool entryKeyPasses(const QKeyEvent& key, const QString& fieldText) {
         return !fieldText.contains(QLatin1Char('.'));
     }
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+namespace {
+
+class WholeCharacters final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& pos) const override {
+        for (qsizetype i = 0; i < text.size();) {
+            const QChar c = text.at(i);
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+                i += 2;
+            } else if (c.isSurrogate()) {
+                text.remove(i, 1);
+                if (pos > i) {
+                    --pos;
+                }
+            } else {
+                ++i;
+            }
+        }
+        // A changed text is set in place of the cut one, with one change
+        // notification for the edit.
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+QValidator* makeWholeCharacterValidator(QObject* parent) {
+    return new WholeCharacters(parent);
 }
 
 } // namespace screencalc

@@ -156,6 +156,7 @@ void OnTopWindow::buildEntryArea() {
         setTextColour(field, red);
         field->setToolTip(QString::fromUtf8(f.toolTip));
         field->setMaxLength(f.maxLength);
+        field->setValidator(makeWholeCharacterValidator(field));
         // An input method could commit text the key filter never sees, and a
         // drop would bypass it too; pasting stays, cut to the length limit.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -583,6 +583,12 @@ private Q_SLOTS:
         QTest::newRow("number with blanks converts") << "inch"
                                                      << " 100 "
                                                      << " 100 " << false << diagonal100;
+        QTest::newRow("the limit keeps whole characters")
+            << "mh" << QString::fromUtf16(u"😀😀😀😀😀") << QString::fromUtf16(u"😀😀😀😀") << true
+            << allZero;
+        QTest::newRow("half a character from the clipboard is dropped")
+            << "inch" << QStringLiteral("1") + QChar(0xD83D) + QStringLiteral("00") << "100"
+            << false << diagonal100;
     }
     void pastedText() {
         QFETCH(QString, name);
