@@ -249,4 +249,71 @@ TEST(Screencalc, TheExecutable) {
     }
 }
 
+struct LocaleRun {
+    std::string args;  // after the executable's path
+    std::string input; // standard input; holds no single quote
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string runUnder(const char* locale, const LocaleRun& c, const char* redirect, int& status) {
+    const std::string command = "printf '%s' '" + c.input + "' | LC_ALL=" + locale +
+                                " LANG=" + locale + " '" SCREENCALC_EXE "'" + c.args + redirect;
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        status = -1;
+        return out;
+    }
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) {
+        out.append(buf, n);
+    }
+    status = pclose(pipe);
+    return out;
+}
+
+// The executable started under C and under a locale whose decimal point is a
+// comma: the same status and the same bytes, points in and points out.
+TEST(Screencalc, TheExecutableShowsTheSameUnderACommaLocale) {
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    const bool installed = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    std::setlocale(LC_ALL, saved.c_str());
+    if (!installed) {
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed (locale-gen de_DE.UTF-8)";
+    }
+    const std::vector<LocaleRun> cases = {
+        {" --diagonal 84.5 --frame 65", "", 0,
+         "幕面宽:     1871 mm\n"
+         "幕面高:     1052 mm\n"
+         "英寸：        85 in\n"
+         "含外框宽：  2001 mm\n"
+         "含外框高：  1182 mm\n"
+         "边框宽：      65 mm\n",
+         ""},
+        {" --height 1000.5 --json", "", 0, json("1779 ", "1001 ", "80.34 ", "1803 ", "1025 ", "12"),
+         ""},
+        {" --width 1000 --frame 80 --json", "", 0,
+         json("1000 ", "563 ", "45.17", "1160 ", "723 ", "80"), ""},
+        {" --width 1,5", "", 1, "", "screencalc: --width: \"1,5\" is not a number\n"},
+        {" --batch", "diagonal,84.5,4:3,80\nheight,\"1000,5\"\n", 1,
+         "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n"
+         "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,\n"
+         "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number\"\n",
+         "screencalc: row 2: \"1000,5\" is not a number\n"},
+    };
+    for (const LocaleRun& c : cases) {
+        for (const char* locale : {"C", "de_DE.UTF-8"}) {
+            int status = 0;
+            const std::string out = runUnder(locale, c, " 2>/dev/null", status);
+            ASSERT_TRUE(WIFEXITED(status)) << locale << c.args;
+            EXPECT_EQ(WEXITSTATUS(status), c.status) << locale << c.args;
+            EXPECT_EQ(out, c.out) << locale << c.args;
+            EXPECT_EQ(runUnder(locale, c, " 2>&1 >/dev/null", status), c.err) << locale << c.args;
+        }
+    }
+}
+
 } // namespace
