@@ -153,6 +153,13 @@ std::optional<double> numericValue(std::string_view text) {
     double value = 0;
     const auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value,
                                            std::chars_format::fixed);
+    if (ec == std::errc::result_out_of_range) {
+        // Out of range below 1 is below the smallest double: that reads as 0.
+        // Out of range above it is too large for a double: not a number here.
+        const auto firstNonZero = normal.find_first_not_of('0');
+        return firstNonZero != std::string::npos && normal[firstNonZero] == '.' ? std::optional(0.0)
+                                                                                : std::nullopt;
+    }
     if (ec != std::errc{} || ptr != normal.data() + normal.size() || !std::isfinite(value)) {
         return std::nullopt;
     }

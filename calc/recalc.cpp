@@ -12,6 +12,9 @@ namespace {
 
 using Pattern = std::string (*)(double);
 
+// The largest double whose 15-digit text still reads back as a double.
+constexpr double largestShowable = 0x1.ffffffffffffbp+1023;
+
 // One handler run. Every step reads its source text afresh (an entry field
 // or a label written earlier), converts it, computes, and writes one label;
 // the first step that cannot do so stops the run and the later steps are
@@ -57,9 +60,12 @@ private:
             return;
         }
         // An overflow or invalid operation anywhere in the chain leaves an
-        // infinity or NaN in the result, so one test covers every step.
+        // infinity or NaN in the result, so one test covers every step. The
+        // few doubles just below the largest one count as overflow too: their
+        // 15-digit text would stand for a number beyond any double, and the
+        // label could not be read back.
         const double result = f(*value);
-        if (!std::isfinite(result)) {
+        if (!std::isfinite(result) || std::fabs(result) > largestShowable) {
             outcome_ = {Stop::notFinite, r, {}};
             return;
         }

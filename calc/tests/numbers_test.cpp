@@ -76,7 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Infinity", "inf", false, 0}, ParseCase{"Hex", "0x10", false, 0},
         ParseCase{"FullWidthDigit", "\xEF\xBC\x95", false, 0},
         ParseCase{"NulInside", std::string("5\0", 2), false, 0},
-        ParseCase{"BeyondDouble", std::string(400, '9'), false, 0}),
+        ParseCase{"BeyondDouble", std::string(400, '9'), false, 0},
+        ParseCase{"BelowSmallestDoubleIsZero", "0." + std::string(400, '0') + "1", true, 0},
+        ParseCase{"SmallestDouble", "." + std::string(323, '0') + "5", true, 5e-324}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PatternCase {

@@ -204,18 +204,21 @@ TEST_P(Failures, StopAtTheFailingStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pasted, Failures,
-    testing::Values(FailureCase{"DiagonalLetters", "inch=100", "inch=12a", Stop::notANumber,
-                                "2214 |1245 |100  |2238 |1269 |12"},
-                    FailureCase{"WidthSecondPoint", "", "mw=1.2.3", Stop::notANumber,
-                                "0|0|0|0|0|0"},
-                    FailureCase{"HeightSign", "mh=1000", "mh=-5", Stop::notANumber,
-                                "1778 |1000 |80.30 |1802 |1024 |12"},
-                    FailureCase{"RatioClickOnPastedDiagonal", "inch=100 inch=x", "opt43",
-                                Stop::notANumber, "2214 |1245 |100  |2238 |1269 |12"},
-                    FailureCase{"HeightOverflow", "mh=1000", "mh=17" + std::string(307, '0'),
-                                Stop::notFinite, "1778 |1000 |80.30 |1802 |1024 |12"},
-                    FailureCase{"DiagonalOverflow", "inch=100", "inch=1" + std::string(308, '0'),
-                                Stop::notFinite, "2214 |1245 |100  |2238 |1269 |12"}),
+    testing::Values(
+        FailureCase{"DiagonalLetters", "inch=100", "inch=12a", Stop::notANumber,
+                    "2214 |1245 |100  |2238 |1269 |12"},
+        FailureCase{"WidthSecondPoint", "", "mw=1.2.3", Stop::notANumber, "0|0|0|0|0|0"},
+        FailureCase{"HeightSign", "mh=1000", "mh=-5", Stop::notANumber,
+                    "1778 |1000 |80.30 |1802 |1024 |12"},
+        FailureCase{"RatioClickOnPastedDiagonal", "inch=100 inch=x", "opt43", Stop::notANumber,
+                    "2214 |1245 |100  |2238 |1269 |12"},
+        FailureCase{"HeightOverflow", "mh=1000", "mh=17" + std::string(307, '0'), Stop::notFinite,
+                    "1778 |1000 |80.30 |1802 |1024 |12"},
+        // Its 15-digit text would stand for more than the largest double.
+        FailureCase{"WidthAtTopOfRange", "", "mw=17976931348623157" + std::string(292, '0'),
+                    Stop::notFinite, "0|0|0|0|0|0"},
+        FailureCase{"DiagonalOverflow", "inch=100", "inch=1" + std::string(308, '0'),
+                    Stop::notFinite, "2214 |1245 |100  |2238 |1269 |12"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The focus rule keeps a second entry from holding text; if one still does,
