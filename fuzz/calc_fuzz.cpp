@@ -613,11 +613,14 @@ struct Expected {
         if (!outcome.ok()) {
             return;
         }
-        if (!std::isfinite(value)) {
+        // A result too large for a double, or so close to the largest one
+        // that its 15-digit text would not read back, counts as overflow.
+        const std::string shown = std::isfinite(value) ? pattern(value) : std::string();
+        if (!std::isfinite(value) || !calc::numericValue(shown)) {
             outcome = {Stop::notFinite, r, {}};
             return;
         }
-        text(r, pattern(value));
+        text(r, shown);
     }
     // r <- pattern(the number `from` shows + addition).
     void fromLabel(Result r, Result from, double addition, Pattern pattern) {
