@@ -19,23 +19,14 @@ case "$seconds" in
     ;;
 esac
 
-cxx=clang++
-if command -v clang++-14 >/dev/null 2>&1; then
-    cxx=clang++-14
-fi
-command -v "$cxx" >/dev/null || {
-    echo "fuzz/run.sh: clang++ not found (Debian: apt-get install clang libclang-rt-14-dev)" >&2
+command -v clang++-14 >/dev/null || {
+    echo "fuzz/run.sh: clang++-14 not found (Debian: apt-get install clang-14 libclang-rt-14-dev)" >&2
     exit 2
 }
 
 build=build/fuzz
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER="$cxx" \
-    -DSCREENCALC_BUILD_FUZZ=ON \
-    -DSCREENCALC_BUILD_WINDOW=OFF \
-    -DSCREENCALC_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target calc_fuzz
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 work="$build/corpus-run"
 findings="$build/findings"

@@ -10,6 +10,7 @@ packages=(
     fonts-noto-cjk locales
     xvfb xauth
     dpkg-dev desktop-file-utils appstream
+    clang-14 libclang-rt-14-dev
 )
 
 sudo=""

@@ -5,3 +5,7 @@ cd "$(dirname "$0")/.."
 bash tools/deps.sh
 cmake --workflow --preset ci
 bash tools/package-check.sh build/ci
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --workflow --preset asan
+# A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
+bash fuzz/run.sh 60
