@@ -36,3 +36,7 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen
 fi
+locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || {
+    echo "de_DE.UTF-8 could not be generated; the locale tests need it" >&2
+    exit 1
+}

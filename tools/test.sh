@@ -3,9 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
+# A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
+bash fuzz/run.sh 60
 cmake --workflow --preset ci
 bash tools/package-check.sh build/ci
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --workflow --preset asan
-# A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
-bash fuzz/run.sh 60
