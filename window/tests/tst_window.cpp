@@ -12,9 +12,11 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <clocale>
 #include <memory>
 
 using screencalc::OnTopWindow;
@@ -141,6 +143,17 @@ class WindowTest : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() {
+        // CTest runs this program under C and under de_DE.UTF-8, whose
+        // decimal point is a comma; QApplication has called setlocale by now.
+        // Both runs expect the very same texts.
+        if (qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("de_DE"))) {
+            if (QString::fromLatin1(std::localeconv()->decimal_point) != QLatin1String(",")) {
+                QSKIP("de_DE.UTF-8 is not installed here (locale-gen de_DE.UTF-8)");
+            }
+            QCOMPARE(QLocale::system().decimalPoint(), QStringLiteral(","));
+        }
+    }
     void init() {
         QApplication::clipboard()->clear();
         platform = std::make_unique<FakePlatform>();
@@ -269,6 +282,12 @@ private Q_SLOTS:
                                       << "100" << diagonal100;
         QTest::newRow("height 1000") << "mh"
                                      << "1000" << height1000;
+        QTest::newRow("diagonal with a point")
+            << "inch"
+            << "84.5" << QStringList({"1871 ", "1052 ", "85  ", "1895 ", "1076 ", "12"});
+        QTest::newRow("height with a point, comma dropped")
+            << "mh"
+            << "1,000.5" << QStringList({"1779 ", "1001 ", "80.34 ", "1803 ", "1025 ", "12"});
         QTest::newRow("deleting the last digit keeps the results")
             << "inch"
             << "1{BS}" << QStringList({"22 ", "12 ", "1  ", "46 ", "36 ", "12"});
