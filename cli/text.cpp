@@ -94,8 +94,17 @@ std::string validUtf8(std::string_view bytes) {
 
 std::string_view firstChars(std::string_view text, std::size_t limit) {
     std::size_t i = 0;
-    for (std::size_t n = 0; n < limit && i < text.size(); ++n) {
+    std::size_t units = 0;
+    while (i < text.size()) {
         const std::size_t len = sequenceLength(text.substr(i));
+        // The window's text box counts UTF-16 units: a character beyond the
+        // basic plane (4 bytes of UTF-8) takes two, and one that would only
+        // half fit is dropped whole.
+        const std::size_t width = len == 4 ? 2 : 1;
+        if (units + width > limit) {
+            break;
+        }
+        units += width;
         i += len == 0 ? 1 : len;
     }
     return text.substr(0, i);

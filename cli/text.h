@@ -16,8 +16,10 @@ namespace screencalc {
 // characters safely.
 std::string validUtf8(std::string_view bytes);
 
-// The first `limit` characters (code points) of well-formed UTF-8, as a text
-// box with that length limit keeps them. Never cuts inside a sequence.
+// The start of well-formed UTF-8 that a text box with this length limit
+// keeps: the limit counts UTF-16 units, as the window's fields do, so a
+// character beyond the basic plane counts twice. Never cuts inside a
+// sequence.
 std::string_view firstChars(std::string_view text, std::size_t limit);
 
 // Columns the text takes in a terminal: 2 for East Asian wide characters.

@@ -94,6 +94,11 @@ TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
                      "23456789"},
          1,
          "--width: \"1\ufffd2345678\" (cut to 9 characters) is not a number\n"},
+        // As in the window, a character beyond the basic plane takes two
+        // places, and one that only half fits is dropped.
+        {{"--diagonal", "1234a\U0001F600"},
+         1,
+         "--diagonal: \"1234a\" (cut to 6 characters) is not a number\n"},
         {{"--diagonal", "1", "--ratio", "5:4"},
          2,
          "--ratio: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
