@@ -314,7 +314,8 @@ void OnTopWindow::buildBottomStrip() {
 
     auto* image6 = place<PictureBox>(this, "Image6", twips(2670, 7170, 1000, 1000));
     image6->setPicture(QPixmap(QStringLiteral(":/korvexa/download-qr.png")), false);
-    image6->setToolTip(downloadPageUrl().toString());
+    // Screen readers get what the code stands for; sighted users scan it.
+    image6->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
 
     // The invisible zones around four buttons: moving over one gives its
     // button the rest colour back. They lie below the buttons so that the
