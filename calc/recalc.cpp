@@ -113,13 +113,23 @@ void emptyAllEntries(CalcView& view) {
     view.setEntryText(Entry::mh, "");
 }
 
-Outcome widthBlock(CalcView& view, const Frame& frame) {
-    if (view.entryText(Entry::mw).empty()) {
+// The start of every entry's recalculation. An empty entry empties all three
+// fields and leaves the results as they are (false: nothing to compute);
+// otherwise the two other fields are emptied, in the order given.
+bool keepOnlyEntry(CalcView& view, Entry own, Entry first, Entry second) {
+    if (view.entryText(own).empty()) {
         emptyAllEntries(view);
+        return false;
+    }
+    view.setEntryText(first, "");
+    view.setEntryText(second, "");
+    return true;
+}
+
+Outcome widthBlock(CalcView& view, const Frame& frame) {
+    if (!keepOnlyEntry(view, Entry::mw, Entry::inch, Entry::mh)) {
         return {};
     }
-    view.setEntryText(Entry::inch, "");
-    view.setEntryText(Entry::mh, "");
 
     Run run(view);
     run.fromEntry(Result::w, patWhole, Entry::mw, itself);
@@ -131,12 +141,9 @@ Outcome widthBlock(CalcView& view, const Frame& frame) {
 }
 
 Outcome heightBlock(CalcView& view, const Frame& frame) {
-    if (view.entryText(Entry::mh).empty()) {
-        emptyAllEntries(view);
+    if (!keepOnlyEntry(view, Entry::mh, Entry::inch, Entry::mw)) {
         return {};
     }
-    view.setEntryText(Entry::inch, "");
-    view.setEntryText(Entry::mw, "");
 
     const double widthFactor = frame.option == Option::Option1 ? ratio169Full : ratio169Short;
     const double diagonalFactor = frame.option == Option::Option2 ? ratio169Long : ratio169Short;
@@ -151,12 +158,9 @@ Outcome heightBlock(CalcView& view, const Frame& frame) {
 
 // The diagonal entry under one of the 12, 45, 65 and 90 mm options.
 Outcome diagonalFrameBlock(CalcView& view, const Frame& frame) {
-    if (view.entryText(Entry::inch).empty()) {
-        emptyAllEntries(view);
+    if (!keepOnlyEntry(view, Entry::inch, Entry::mw, Entry::mh)) {
         return {};
     }
-    view.setEntryText(Entry::mw, "");
-    view.setEntryText(Entry::mh, "");
     return fromDiagonal(view, mmPerInch169, ratio169Short, ratio169Short, frame.addition,
                         frame.text);
 }
