@@ -92,6 +92,40 @@ std::string quoted(std::string_view text) {
     return s;
 }
 
+struct Selection {
+    Option ratio = Option::opt169;
+    Option frame = Option::Option2;
+    std::string_view errorIn; // "ratio" or "frame", when error is set
+    std::string error;
+};
+
+// The ratio and frame a calculation selects; one not given keeps the
+// window's start selection.
+Selection selectionNamed(std::optional<std::string_view> ratioText,
+                         std::optional<std::string_view> frameText) {
+    Selection s;
+    if (ratioText) {
+        if (const auto named = ratioNamed(*ratioText)) {
+            s.ratio = *named;
+        } else {
+            s.errorIn = "ratio";
+            s.error =
+                "unknown ratio " + quoted(*ratioText) + " (" + std::string(ratioChoices) + ")";
+            return s;
+        }
+    }
+    if (frameText) {
+        if (const auto named = frameNamed(*frameText)) {
+            s.frame = *named;
+        } else {
+            s.errorIn = "frame";
+            s.error =
+                "unknown frame " + quoted(*frameText) + " (" + std::string(frameChoices) + ")";
+        }
+    }
+    return s;
+}
+
 std::string numberText(std::size_t n) {
     char buf[24];
     const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
@@ -260,26 +294,18 @@ Row calculateRow(std::string_view line) {
         return row;
     }
 
-    Option ratio = Option::opt169;
-    if (const std::string_view r = trimmed(row.fields[2]); !r.empty()) {
-        const auto named = ratioNamed(r);
-        if (!named) {
-            row.calc.error = "unknown ratio " + quoted(r) + " (" + std::string(ratioChoices) + ")";
-            return row;
-        }
-        ratio = *named;
-    }
-    Option frame = Option::Option2;
-    if (const std::string_view f = trimmed(row.fields[3]); !f.empty()) {
-        const auto named = frameNamed(f);
-        if (!named) {
-            row.calc.error = "unknown frame " + quoted(f) + " (" + std::string(frameChoices) + ")";
-            return row;
-        }
-        frame = *named;
+    // An empty field keeps the default.
+    const auto given = [](std::string_view field) {
+        return field.empty() ? std::nullopt : std::optional(field);
+    };
+    const Selection chosen =
+        selectionNamed(given(trimmed(row.fields[2])), given(trimmed(row.fields[3])));
+    if (!chosen.error.empty()) {
+        row.calc.error = chosen.error;
+        return row;
     }
     // The text goes in as it stands: a pasted text is not trimmed either.
-    row.calc = calculate(*kind, row.fields[1], ratio, frame);
+    row.calc = calculate(*kind, row.fields[1], chosen.ratio, chosen.frame);
     return row;
 }
 
@@ -505,32 +531,13 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
         reportUsage(err, "give one of --diagonal, --width or --height");
         return exitUsage;
     }
-    Option ratio = Option::opt169;
-    if (cl.ratio) {
-        const auto named = ratioNamed(*cl.ratio);
-        if (!named) {
-            reportUsage(err,
-                        "--ratio: unknown ratio " + quoted(*cl.ratio) + " (" +
-                            std::string(ratioChoices) + ")",
-                        false);
-            return exitUsage;
-        }
-        ratio = *named;
-    }
-    Option frame = Option::Option2;
-    if (cl.frame) {
-        const auto named = frameNamed(*cl.frame);
-        if (!named) {
-            reportUsage(err,
-                        "--frame: unknown frame " + quoted(*cl.frame) + " (" +
-                            std::string(frameChoices) + ")",
-                        false);
-            return exitUsage;
-        }
-        frame = *named;
+    const Selection chosen = selectionNamed(cl.ratio, cl.frame);
+    if (!chosen.error.empty()) {
+        reportUsage(err, "--" + std::string(chosen.errorIn) + ": " + chosen.error, false);
+        return exitUsage;
     }
 
-    const Calculation c = calculate(*cl.entry, validUtf8(cl.text), ratio, frame);
+    const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen.ratio, chosen.frame);
     if (!c.ok) {
         writeAll(err, "screencalc: " + std::string(cl.entry->flag) + ": " + c.error + "\n");
         return exitFailed;
