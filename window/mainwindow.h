@@ -1,36 +1,34 @@
 #pragma once
-// The program's one window, `onTop`.
+// The program's one window, `onTop`, and how it behaves.
 //
-// The window owns every control and implements calc::CalcView, so the Qt-free
+// layout.h builds the controls from the design's table; this class gives
+// them their behaviour. It implements calc::CalcView, so the Qt-free
 // recalculations in calc/ read and write the controls themselves: the entry
 // fields, the option buttons and the result labels are the whole data model,
 // and nothing is cached here. Qt's signals stand for the design's events: a
 // field's textChanged is its Change (typed or set by code, only on a real
-// change), an option's toggled(true) is its Click (mouse, arrow keys or code).
-// The entry fields' character filter, their focus rule, the Esc reset and the
-// hover colours sit in one event filter. Whatever reaches outside the window
-// (keep on top, minimise, exit, web pages, screen size, clock) goes through
-// Platform, which the tests replace with a recording fake.
+// change), an option's toggled(true) is its Click (mouse, arrow keys or
+// code). The fields' own rules (characters, shortcuts, no selection on focus)
+// live in controls.h, the hover colours in buttonhover.h, the clock in
+// clock.h. Whatever reaches outside the window (keep on top, minimise, exit,
+// web pages, screen, clock) goes through Platform, which the tests replace.
 
 #include "calcview.h"
 #include "recalc.h"
 
 #include <QWidget>
 #include <array>
-#include <memory>
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QStyle;
-class QTimer;
 
 namespace screencalc {
 
+class Clock;
+class EntryField;
+class OptionButton;
 class Platform;
-class PictureBox;
 class ShapeBox;
 
 class OnTopWindow : public QWidget, public calc::CalcView {
@@ -52,53 +50,39 @@ public:
     void clearAll();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void buildEntryArea();
-    void buildFrameChoice();
-    void buildResults();
-    void buildBottomStrip();
-    void setUpTabOrder();
+    template <class W> W* control(const char* name) const;
     void connectEvents();
     void formLoad();
     void centreOnScreen();
 
     void runChange(calc::Entry e);
     void runClick(calc::Option o);
-    void showEntryState(calc::Entry e, const calc::Outcome& outcome);
+    void markEntry(calc::Entry e, const calc::Outcome& outcome);
     void applyFocusRule(calc::Entry focused);
-    void check1Click(bool ticked);
-    void timer1Timer();
-    void setButtonColour(QPushButton* button, std::uint32_t value);
+    void keepOnTopClicked(bool ticked);
 
-    QLineEdit*& entry(calc::Entry e) { return entries_[static_cast<std::size_t>(e)]; }
-    QLineEdit* entry(calc::Entry e) const { return entries_[static_cast<std::size_t>(e)]; }
-    QRadioButton* option(calc::Option o) const { return options_[static_cast<std::size_t>(o)]; }
+    EntryField* entry(calc::Entry e) const { return entries_[static_cast<std::size_t>(e)]; }
+    OptionButton* option(calc::Option o) const { return options_[static_cast<std::size_t>(o)]; }
     QLabel* result(calc::Result r) const { return results_[static_cast<std::size_t>(r)]; }
-    int entryIndexOf(const QObject* object) const;
-    bool isFrameOption(const QObject* object) const;
 
     Platform& platform_;
-    std::array<QLineEdit*, 3> entries_{};
+    std::array<EntryField*, 3> entries_{};
     std::array<QString, 3> entryToolTips_;
-    std::array<QRadioButton*, 7> options_{};
+    std::array<OptionButton*, 7> options_{};
     std::array<QLabel*, 6> results_{};
-    ShapeBox* shape1_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QPushButton* command5_ = nullptr;
-    // Each hover-out zone with the button whose colour it restores.
-    std::array<std::pair<PictureBox*, QPushButton*>, 4> hoverZones_{};
-    QLabel* ver_ = nullptr;
-    QLabel* temdate_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    QStyle* buttonStyle_ = nullptr; // draws the push buttons' background colour
+    ShapeBox* frameShape_ = nullptr;
+    QCheckBox* keepOnTopBox_ = nullptr;
+    QPushButton* minimiseButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* updateButton_ = nullptr;
+    QPushButton* websiteButton_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    Clock* clock_ = nullptr;
     QSize centredForSize_;
     bool shownOnce_ = false;
 };
