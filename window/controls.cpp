@@ -130,17 +130,18 @@ void EntryField::contextMenuEvent(QContextMenuEvent* event) {
     // The window speaks Chinese, and the keys Qt lists beside the commands
     // do nothing in these fields.
     static const QHash<QString, QString> texts{
-        {QStringLiteral("edit-undo"), QStringLiteral("撤消(&U)")},
-        {QStringLiteral("edit-redo"), QStringLiteral("重做(&R)")},
-        {QStringLiteral("edit-cut"), QStringLiteral("剪切(&T)")},
-        {QStringLiteral("edit-copy"), QStringLiteral("复制(&C)")},
-        {QStringLiteral("edit-paste"), QStringLiteral("粘贴(&P)")},
-        {QStringLiteral("edit-delete"), QStringLiteral("删除(&D)")},
-        {QStringLiteral("select-all"), QStringLiteral("全选(&A)")},
+        {QStringLiteral("&Undo"), QStringLiteral("撤消(&U)")},
+        {QStringLiteral("&Redo"), QStringLiteral("重做(&R)")},
+        {QStringLiteral("Cu&t"), QStringLiteral("剪切(&T)")},
+        {QStringLiteral("&Copy"), QStringLiteral("复制(&C)")},
+        {QStringLiteral("&Paste"), QStringLiteral("粘贴(&P)")},
+        {QStringLiteral("Delete"), QStringLiteral("删除(&D)")},
+        {QStringLiteral("Select All"), QStringLiteral("全选(&A)")},
     };
     QMenu* menu = createStandardContextMenu();
     for (QAction* action : menu->actions()) {
-        action->setText(texts.value(action->objectName(), action->text().section(u'\t', 0, 0)));
+        const QString english = action->text().section(u'\t', 0, 0);
+        action->setText(texts.value(english, english));
         action->setShortcut({});
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
