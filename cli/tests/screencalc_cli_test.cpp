@@ -246,7 +246,7 @@ std::string contents(const std::filesystem::path& file) {
 // The executable run in `dir` by the system's shell, with `args` (UTF-8)
 // after its path and standard input from the file "in".
 Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
-                  const std::string& locale) {
+                  [[maybe_unused]] const std::string& locale) {
     const std::u8string folder = dir.u8string();
     const std::string d(folder.begin(), folder.end());
 #ifdef _WIN32
