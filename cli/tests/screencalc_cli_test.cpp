@@ -86,8 +86,10 @@ TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
         {{"--height", "1000", "--json"}, 0, json("1778 |1000 |80.30 |1802 |1024 |12")},
         {{"--diagonal", "84.5", "--frame", "65"}, 0, table84},
         // Cut to the field's length, 6 characters for the diagonal, 9 otherwise, and said so.
-        {{"--diagonal", "100000x", "--json"}, 0, json("2213802 |1245264 |100000  |2213826 |1245288 |12"), "--diagonal: " + cut + "\"100000\"\n"},
-        {{"--width", "100000000x", "--json"}, 0, json("100000000 |56250000 |4517115.80 |100000024 |56250024 |12"), "--width: only the first 9 characters count: \"100000000\"\n"},
+        {{"--diagonal", "100000x", "--json"}, 0, json("2213802 |1245264 |100000  |2213826 |1245288 |12"),
+         "--diagonal: " + cut + "\"100000\"\n"},
+        {{"--width", "100000000x", "--json"}, 0, json("100000000 |56250000 |4517115.80 |100000024 |56250024 |12"),
+         "--width: only the first 9 characters count: \"100000000\"\n"},
         {{"--diagonal", "000000000000100", "--json"}, 0, json("0 |0 |0  |24 |24 |12"), "--diagonal: " + cut + "\"000000\"\n"},
     });
 }
@@ -128,8 +130,10 @@ TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
 
 TEST(Screencalc, BatchComputesEveryRowAndNamesTheBadOnes) {
     const std::string cap = ",,,,,,,,,,line longer than 65536 bytes\n", use = " (use diagonal, width or height)";
-    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n", w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,\n";
-    const std::string bom = " (\\uFEFF is a byte order mark)", quote = "a quoted field has no closing quote (a quoted field cannot span lines)";
+    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n";
+    const std::string w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,\n", bom = " (\\uFEFF is a byte order mark)";
+    const std::string quote = "a quoted field has no closing quote (a quoted field cannot span lines)";
+    const std::string frame = "unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or 90)";
     expectAll({
         {{"--batch"}, 1, heading + d100 + w1000 + "height,900,16:9,80,1600,900,72.27,1760,1060,80,\n"
              "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\ndiagonal,12a,,,,,,,,,\"\"\"12a\"\" is not a number\"\n"
@@ -145,15 +149,21 @@ TEST(Screencalc, BatchComputesEveryRowAndNamesTheBadOnes) {
         // Old spreadsheets end lines with a lone CR.
         {{"--batch"}, 0, heading + d100 + w1000, "", "diagonal,100\r\r\nwidth,1000,,80\r"},
         // A line beyond the cap is one bad row; the rows around it still count.
-        {{"--batch"}, 1, heading + w1000 + cap + cap + d100, "row 2: line longer than 65536 bytes\nscreencalc: row 3: line longer than 65536 bytes\n",
+        {{"--batch"}, 1, heading + w1000 + cap + cap + d100,
+         "row 2: line longer than 65536 bytes\nscreencalc: row 3: line longer than 65536 bytes\n",
          "width,1000,,80\n" + std::string(65537, ',') + "\r\n" + std::string(200000, 'x') + "\ndiagonal,100"},
         // An echoed cell that a spreadsheet would run as a formula stays text.
-        {{"--batch"}, 1, heading + "'=2+5,1,,,,,,,,,\"unknown entry \"\"=2+5\"\"" + use + "\"\nwidth,'@SUM(1),'\t4:3,'-1,,,,,,,\"unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or 90)\"\n",
-         "row 1: unknown entry \"=2+5\"" + use + "\nscreencalc: row 2: unknown frame \"-1\" (use 12, 45, 65, 80 or 90)\n", "=2+5,1\nwidth,@SUM(1),\t4:3,-1\n"},
-        // Messages escape a byte order mark, controls and format characters; an unclosed quote keeps what was read.
-        {{"--batch"}, 1, heading + d100 + "\uFEFFwidth,1,,,,,,,,,\"unknown entry \"\"\\uFEFFwidth\"\"" + bom + use + "\"\nwidth,\"\u009B\u202E1,\",,,,,,,,," + quote + "\n",
-         "row 2: unknown entry \"\\uFEFFwidth\"" + bom + use + "\nscreencalc: row 3: " + quote + "\n", "diagonal,100\n\uFEFFwidth,1\nwidth,\"\u009B\u202E1,\n"},
-        {{"--batch"}, 0, heading + "diagonal,1234567,,,2733071,1537353,123456,2733095,1537377,12,\n", "row 1: only the first 6 characters count: \"123456\"\n", "diagonal,1234567"},
+        {{"--batch"}, 1, heading + "'=2+5,1,,,,,,,,,\"unknown entry \"\"=2+5\"\"" + use + "\"\nwidth,'@SUM(1),'\t4:3,'-1,,,,,,,\"" + frame + "\"\n",
+         "row 1: unknown entry \"=2+5\"" + use + "\nscreencalc: row 2: unknown frame \"-1\" (use 12, 45, 65, 80 or 90)\n",
+         "=2+5,1\nwidth,@SUM(1),\t4:3,-1\n"},
+        // Messages escape a byte order mark, controls and format characters;
+        // an unclosed quote keeps what was read.
+        {{"--batch"}, 1, heading + d100 + "\uFEFFwidth,1,,,,,,,,,\"unknown entry \"\"\\uFEFFwidth\"\"" + bom + use +
+             "\"\nwidth,\"\u009B\u202E1,\",,,,,,,,," + quote + "\n",
+         "row 2: unknown entry \"\\uFEFFwidth\"" + bom + use + "\nscreencalc: row 3: " + quote + "\n",
+         "diagonal,100\n\uFEFFwidth,1\nwidth,\"\u009B\u202E1,\n"},
+        {{"--batch"}, 0, heading + "diagonal,1234567,,,2733071,1537353,123456,2733095,1537377,12,\n",
+         "row 1: only the first 6 characters count: \"123456\"\n", "diagonal,1234567"},
     });
 }
 // clang-format on
