@@ -72,7 +72,9 @@ int main(int argc, char** argv) {
     // Bytes in and out as they are: LF line ends on every system, and a
     // Ctrl-Z in the input is no end of file.
     for (FILE* stream : {stdin, stdout, stderr}) {
-        _setmode(_fileno(stream), _O_BINARY);
+        if (const int fd = _fileno(stream); fd >= 0) { // a closed stream has none
+            _setmode(fd, _O_BINARY);
+        }
     }
 #else
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
