@@ -11,11 +11,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 namespace screencalc {
 
@@ -38,9 +41,12 @@ constexpr std::string_view usageText =
     "  --json    one JSON object with the six texts exactly as the window shows them\n"
     "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
     "            (entry: diagonal, width or height; empty ratio or frame: 16:9, 12);\n"
-    "            blank lines and lines starting with # are skipped\n"
+    "            blank lines and lines starting with # are skipped; in CSV output an\n"
+    "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
+    "            runs it as a formula\n"
     "\n"
-    "Exit status: 0 all computed, 1 a calculation (or batch row) failed, 2 usage error.\n";
+    "Exit status: 0 all computed, 1 a calculation (or batch row) failed or the\n"
+    "results could not be written, 2 usage error or unreadable FILE.\n";
 
 constexpr std::array<Result, 6> resultOrder{Result::w,  Result::h,  Result::inch1,
                                             Result::w1, Result::h1, Result::bkw};
@@ -86,9 +92,15 @@ std::optional<Option> frameNamed(std::string_view s) {
     return std::nullopt;
 }
 
+// A text from the command line or a row, as a message shows it.
 std::string quoted(std::string_view text) {
     std::string s;
-    appendJsonString(s, validUtf8(text));
+    const std::string valid = validUtf8(text);
+    appendMessageString(s, valid);
+    // Spreadsheets and editors leave byte order marks where no one sees them.
+    if (valid.find("\xEF\xBB\xBF") != std::string::npos) {
+        s += " (\\uFEFF is a byte order mark)";
+    }
     return s;
 }
 
@@ -150,7 +162,17 @@ struct Calculation {
     bool ok = false;
     std::array<std::string, 6> texts; // in resultOrder, as the labels hold them
     std::string error;                // what went wrong, when !ok
+    std::string notice;               // the cut of a computed text, if any
 };
+
+// "6 characters", or "6 UTF-16 units" where a character beyond U+FFFF took
+// two of them, as the window's text box counts.
+std::string cutLength(std::string_view text, std::string_view cut, std::size_t limit) {
+    const std::string_view seen = text.substr(0, cut.size() + 4);
+    const bool wide = std::any_of(seen.begin(), seen.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0xF0; });
+    return numberText(limit) + (wide ? " UTF-16 units" : " characters");
+}
 
 // One calculation in a freshly started window: select the ratio, then the
 // frame, as clicks would; then paste the text into the entry field.
@@ -185,7 +207,7 @@ Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio
         }
         std::string shown = quoted(cut);
         if (cut.size() < text.size()) {
-            shown += " (cut to " + numberText(kind.limit) + " characters)";
+            shown += " (cut to " + cutLength(text, cut, kind.limit) + ")";
         }
         switch (run.stop) {
         case calc::Stop::notANumber:
@@ -209,6 +231,10 @@ Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio
         c.texts[i] = view.resultText(resultOrder[i]);
     }
     c.ok = true;
+    // The window cuts without a word; a script should hear of it.
+    if (cut.size() < text.size()) {
+        c.notice = "only the first " + cutLength(text, cut, kind.limit) + " count: " + quoted(cut);
+    }
     return c;
 }
 
@@ -252,6 +278,21 @@ void writeAll(std::ostream& os, std::string_view s) {
     os.write(s.data(), static_cast<std::streamsize>(s.size()));
 }
 
+// Writes the text through to the stream; a failure gets its one line on
+// `err`. Whoever gets false stops: the results have nowhere to go.
+bool emit(std::ostream& out, std::ostream& err, std::string_view text) {
+    errno = 0;
+    writeAll(out, text);
+    out.flush();
+    if (out) {
+        return true;
+    }
+    const int error = errno;
+    writeAll(err, std::string("screencalc: writing the results failed") +
+                      (error != 0 ? std::string(": ") + std::strerror(error) : "") + "\n");
+    return false;
+}
+
 // A wrong value already names the right ones; other mistakes point to --help.
 void reportUsage(std::ostream& err, std::string_view message, bool pointToHelp = true) {
     writeAll(err, "screencalc: " + std::string(message) +
@@ -268,14 +309,12 @@ struct Row {
 Row calculateRow(std::string_view line) {
     Row row;
     CsvSplit split = splitCsvLine(line);
+    row.fields = std::move(split.fields);
     if (!split.error.empty()) {
         row.calc.error = split.error;
         return row;
     }
-    for (std::size_t i = 0; i < row.fields.size() && i < split.fields.size(); ++i) {
-        row.fields[i] = std::move(split.fields[i]);
-    }
-    if (split.fields.size() > row.fields.size()) {
+    if (split.count > row.fields.size()) {
         row.calc.error = "too many fields (expected entry,text,ratio,frame)";
         return row;
     }
@@ -311,7 +350,13 @@ Row calculateRow(std::string_view line) {
 
 void appendCsvRow(std::string& out, const Row& row) {
     for (const std::string& f : row.fields) {
-        appendCsvField(out, f);
+        // A spreadsheet would run an echoed cell that starts like a formula;
+        // the usual apostrophe keeps it text.
+        if (!f.empty() && std::string_view("=+-@\t\r").find(f.front()) != std::string_view::npos) {
+            appendCsvField(out, "'" + f);
+        } else {
+            appendCsvField(out, f);
+        }
         out += ',';
     }
     for (const std::string& t : row.calc.texts) {
@@ -342,62 +387,181 @@ void appendJsonRow(std::string& out, const Row& row) {
     out += "}\n";
 }
 
-int runBatch(std::istream& in, bool json, std::ostream& out, std::ostream& err) {
-    constexpr std::size_t flushAt = 1 << 16;
-    std::string buffer;
-    if (!json) {
-        buffer += "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
+// Far above any real row; a longer line is reported, not kept.
+constexpr std::size_t lineCap = 64 * 1024;
+
+// Reads lines in bounded memory. LF, CRLF and a lone CR (old spreadsheets)
+// each end a line. Before every read from the stream it calls `beforeRead`,
+// which stops the reading by returning false.
+class LineReader {
+public:
+    enum class Got { line, tooLong, end, stopped, failed };
+
+    LineReader(std::istream& in, std::function<bool()> beforeRead)
+        : in_(in), beforeRead_(std::move(beforeRead)) {}
+
+    // The next line without its end. A line longer than the cap comes back
+    // as tooLong as soon as it is seen; its rest is skipped unkept.
+    Got next(std::string& line) {
+        line.clear();
+        bool begun = false;
+        while (true) {
+            if (pos_ == len_) {
+                if (const Got got = fill(); got != Got::line) {
+                    // The last line may lack its end.
+                    return got == Got::end && begun && !skipping_ ? Got::line : got;
+                }
+            }
+            if (afterCr_) {
+                afterCr_ = false;
+                if (buffer_[pos_] == '\n') {
+                    ++pos_;
+                    continue;
+                }
+            }
+            const char* begin = buffer_.data() + pos_;
+            const char* end = buffer_.data() + len_;
+            const char* stop =
+                std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+            pos_ += static_cast<std::size_t>(stop - begin);
+            begun = true;
+            if (!skipping_) {
+                if (line.size() + static_cast<std::size_t>(stop - begin) > lineCap) {
+                    skipping_ = true;
+                    line.clear();
+                    return Got::tooLong;
+                }
+                line.append(begin, stop);
+            }
+            if (stop != end) {
+                afterCr_ = *stop == '\r';
+                ++pos_;
+                if (!skipping_) {
+                    return Got::line;
+                }
+                skipping_ = false;
+                begun = false;
+            }
+        }
     }
+
+    bool readAny() const { return readAny_; }
+    int error() const { return error_; }
+
+private:
+    Got fill() {
+        if (!beforeRead_()) {
+            return Got::stopped;
+        }
+        errno = 0;
+        // peek waits for input; readsome then takes what arrived, so rows
+        // typed or piped in one at a time are answered at once.
+        if (in_.peek() == std::char_traits<char>::eof()) {
+            error_ = errno;
+            return in_.bad() ? Got::failed : Got::end;
+        }
+        const std::streamsize n = in_.readsome(buffer_.data(), buffer_.size());
+        if (n <= 0) {
+            error_ = errno;
+            return Got::failed;
+        }
+        pos_ = 0;
+        len_ = static_cast<std::size_t>(n);
+        readAny_ = true;
+        return Got::line;
+    }
+
+    std::istream& in_;
+    std::function<bool()> beforeRead_;
+    std::array<char, 1 << 14> buffer_{};
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    bool afterCr_ = false;  // a CR ended the last line: a LF right after it belongs to it
+    bool skipping_ = false; // inside the rest of a line longer than the cap
+    bool readAny_ = false;
+    int error_ = 0;
+};
+
+std::string reason(int error) {
+    return error != 0 ? std::strerror(error) : "the stream failed";
+}
+
+int runBatch(std::istream& in, std::string_view source, bool json, std::ostream& out,
+             std::ostream& err) {
+    constexpr std::size_t flushAt = 1 << 16;
+    // Nothing reaches the output before the input has given its first bytes,
+    // so an unreadable input leaves it empty.
+    std::string pending = json ? "" : "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
+    bool started = false;
+    bool writeFailed = false;
+    // Every computed row goes out before the program waits for input or
+    // stops; the first failed write ends the run.
+    const auto flush = [&] {
+        if (writeFailed || !emit(out, err, pending)) {
+            writeFailed = true;
+            return false;
+        }
+        pending.clear();
+        return true;
+    };
+    LineReader reader(in, [&] { return !started || pending.empty() || flush(); });
+
     bool failed = false;
     bool firstRow = true;
     std::size_t lineNumber = 0;
     std::string raw;
-    while (std::getline(in, raw)) {
+    LineReader::Got got;
+    while ((got = reader.next(raw)) == LineReader::Got::line || got == LineReader::Got::tooLong) {
+        started = true;
         ++lineNumber;
-        std::string_view view = raw;
-        if (lineNumber == 1 && view.starts_with("\xEF\xBB\xBF")) {
-            view.remove_prefix(3); // the byte order mark that spreadsheets write
-        }
-        if (view.ends_with('\r')) {
-            view.remove_suffix(1);
-        }
-        // Blank lines and comments, indented ones too, are no rows.
-        if (const std::string_view content = trimmed(view);
-            content.empty() || content.front() == '#') {
-            continue;
-        }
-        const std::string line = validUtf8(view);
-        if (firstRow) {
-            firstRow = false;
-            if (line == "entry,text,ratio,frame") {
+        Row row;
+        if (got == LineReader::Got::tooLong) {
+            row.calc.error = "line longer than " + numberText(lineCap) + " bytes";
+        } else {
+            std::string_view view = raw;
+            if (lineNumber == 1 && view.starts_with("\xEF\xBB\xBF")) {
+                view.remove_prefix(3); // the byte order mark that spreadsheets write
+            }
+            // Blank lines and comments, indented ones too, are no rows.
+            if (const std::string_view content = trimmed(view);
+                content.empty() || content.front() == '#') {
+                continue;
+            }
+            const std::string line = validUtf8(view);
+            if (std::exchange(firstRow, false) && line == "entry,text,ratio,frame") {
                 continue; // a heading, as our own CSV output starts with
             }
+            row = calculateRow(line);
         }
-        const Row row = calculateRow(line);
+        const std::string where = "screencalc: row " + numberText(lineNumber) + ": ";
         if (!row.calc.ok) {
             failed = true;
-            writeAll(err,
-                     "screencalc: row " + numberText(lineNumber) + ": " + row.calc.error + "\n");
+            writeAll(err, where + row.calc.error + "\n");
+        } else if (!row.calc.notice.empty()) {
+            writeAll(err, where + row.calc.notice + "\n");
         }
         if (json) {
-            appendJsonRow(buffer, row);
+            appendJsonRow(pending, row);
         } else {
-            appendCsvRow(buffer, row);
+            appendCsvRow(pending, row);
         }
-        if (buffer.size() >= flushAt) {
-            writeAll(out, buffer);
-            buffer.clear();
+        // A long line may be followed by endless skipping: show what came before.
+        if ((pending.size() >= flushAt || got == LineReader::Got::tooLong) && !flush()) {
+            return exitFailed;
         }
     }
-    writeAll(out, buffer);
-    out.flush();
-    if (in.bad()) {
-        writeAll(err,
-                 "screencalc: reading the rows failed after row " + numberText(lineNumber) + "\n");
+    if (got == LineReader::Got::failed) {
+        if (!reader.readAny()) {
+            writeAll(err, "screencalc: cannot read " + std::string(source) + ": " +
+                              reason(reader.error()) + "\n");
+            return exitUsage;
+        }
+        flush();
+        writeAll(err, "screencalc: reading the rows failed after row " + numberText(lineNumber) +
+                          ": " + reason(reader.error()) + "\n");
         return exitFailed;
     }
-    if (!out) {
-        writeAll(err, "screencalc: writing the results failed\n");
+    if (!flush()) {
         return exitFailed;
     }
     return failed ? exitFailed : exitComputed;
@@ -451,8 +615,8 @@ CommandLine parse(const std::vector<std::string>& args) {
             std::string value;
             if (eq != std::string_view::npos) {
                 value = arg.substr(eq + 1);
-            } else if (i + 1 < args.size()) {
-                value = args[++i]; // taken as it is, even if it starts with '-'
+            } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+                value = args[++i]; // taken as it is, even a "-5"
             } else {
                 fail(std::string(name) + " needs a value");
                 continue;
@@ -485,18 +649,26 @@ CommandLine parse(const std::vector<std::string>& args) {
     return cl;
 }
 
+// A FILE argument is UTF-8; Windows opens it through its UTF-16 name.
+std::filesystem::path pathOf(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return name;
+#endif
+}
+
 } // namespace
 
 int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                   std::ostream& err) {
     const CommandLine cl = parse(args);
     if (cl.help) {
-        writeAll(out, usageText);
-        return exitComputed;
+        return emit(out, err, usageText) ? exitComputed : exitFailed;
     }
     if (cl.version) {
-        writeAll(out, "screencalc " + std::string(versionText) + "\n");
-        return exitComputed;
+        return emit(out, err, "screencalc " + std::string(versionText) + "\n") ? exitComputed
+                                                                               : exitFailed;
     }
     if (!cl.error.empty()) {
         reportUsage(err, cl.error);
@@ -511,20 +683,20 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
             return exitUsage;
         }
         if (!cl.file || *cl.file == "-") {
-            return runBatch(in, cl.json, out, err);
+            return runBatch(in, "standard input", cl.json, out, err);
         }
-        std::ifstream file(*cl.file, std::ios::binary);
+        errno = 0;
+        std::ifstream file(pathOf(*cl.file), std::ios::binary);
         if (!file) {
-            const int error = errno;
-            writeAll(err, "screencalc: cannot open " + quoted(*cl.file) + ": " +
-                              std::strerror(error) + "\n");
+            writeAll(err, "screencalc: cannot read " + screencalc::quoted(*cl.file) + ": " +
+                              reason(errno) + "\n");
             return exitUsage;
         }
-        return runBatch(file, cl.json, out, err);
+        return runBatch(file, screencalc::quoted(*cl.file), cl.json, out, err);
     }
 
     if (cl.file) {
-        reportUsage(err, "unexpected argument " + quoted(*cl.file));
+        reportUsage(err, "unexpected argument " + screencalc::quoted(*cl.file));
         return exitUsage;
     }
     if (cl.entry == nullptr) {
@@ -538,9 +710,13 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
     }
 
     const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen.ratio, chosen.frame);
+    const std::string where = "screencalc: " + std::string(cl.entry->flag) + ": ";
     if (!c.ok) {
-        writeAll(err, "screencalc: " + std::string(cl.entry->flag) + ": " + c.error + "\n");
+        writeAll(err, where + c.error + "\n");
         return exitFailed;
+    }
+    if (!c.notice.empty()) {
+        writeAll(err, where + c.notice + "\n");
     }
     std::string result;
     if (cl.json) {
@@ -550,9 +726,7 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
     } else {
         result = tableText(c.texts);
     }
-    writeAll(out, result);
-    out.flush();
-    return out ? exitComputed : exitFailed;
+    return emit(out, err, result) ? exitComputed : exitFailed;
 }
 
 } // namespace screencalc

@@ -73,6 +73,29 @@ bool isWide(char32_t c) {
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
+// Characters that a message must not show raw: C0 and C1 controls, DEL,
+// the line and paragraph separators and the format characters (Cf), which
+// are invisible or reorder the text around them.
+bool isHidden(char32_t c) {
+    struct Range {
+        char32_t first, last;
+    };
+    static constexpr Range ranges[] = {
+        {0x00, 0x1F},       {0x7F, 0x9F},       {0xAD, 0xAD},       {0x600, 0x605},
+        {0x61C, 0x61C},     {0x6DD, 0x6DD},     {0x70F, 0x70F},     {0x890, 0x891},
+        {0x8E2, 0x8E2},     {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E},
+        {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},
+        {0x110BD, 0x110BD}, {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3},
+        {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
+    };
+    for (const Range& r : ranges) {
+        if (c >= r.first && c <= r.last) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string validUtf8(std::string_view bytes) {
@@ -172,6 +195,36 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
+void appendMessageString(std::string& out, std::string_view text) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t len = sequenceLength(text.substr(i));
+        if (len == 0) {
+            out += replacement;
+            ++i;
+            continue;
+        }
+        const char32_t c = decode(text.substr(i, len));
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == '\t' || c == '\n' || c == '\r') {
+            out += c == '\t' ? "\\t" : c == '\n' ? "\\n" : "\\r";
+        } else if (isHidden(c)) {
+            out += c > 0xFFFF ? "\\U" : "\\u";
+            for (int shift = c > 0xFFFF ? 28 : 12; shift >= 0; shift -= 4) {
+                out += hex[(c >> shift) & 0xF];
+            }
+        } else {
+            out.append(text.substr(i, len));
+        }
+        i += len;
+    }
+    out += '"';
+}
+
 void appendCsvField(std::string& out, std::string_view text) {
     const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
@@ -194,13 +247,21 @@ CsvSplit splitCsvLine(std::string_view line) {
     CsvSplit split;
     std::size_t i = 0;
     const std::size_t n = line.size();
+    const auto keep = [&](std::string& field) {
+        if (split.count < split.fields.size()) {
+            split.fields[split.count] = std::move(field);
+        }
+        ++split.count;
+    };
     while (true) {
         std::string field;
         if (i < n && line[i] == '"') {
             ++i;
             while (true) {
                 if (i >= n) {
-                    split.error = "a quoted field has no closing quote";
+                    keep(field);
+                    split.error = "a quoted field has no closing quote (a quoted field cannot "
+                                  "span lines)";
                     return split;
                 }
                 if (line[i] == '"') {
@@ -215,6 +276,7 @@ CsvSplit splitCsvLine(std::string_view line) {
                 field += line[i++];
             }
             if (i < n && line[i] != ',') {
+                keep(field);
                 split.error = "text follows a closing quote";
                 return split;
             }
@@ -226,7 +288,7 @@ CsvSplit splitCsvLine(std::string_view line) {
             field.assign(line.substr(i, end - i));
             i = end;
         }
-        split.fields.push_back(std::move(field));
+        keep(field);
         if (i >= n) {
             return split;
         }

@@ -3,11 +3,10 @@
 // at a character limit, JSON and CSV quoting, CSV splitting. Nothing here
 // touches the C locale.
 
+#include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace screencalc {
 
@@ -28,15 +27,23 @@ std::size_t displayWidth(std::string_view text);
 // Appends the text as a JSON string literal, quotes included.
 void appendJsonString(std::string& out, std::string_view text);
 
+// Appends well-formed UTF-8 in double quotes for a message: besides what JSON
+// escapes, every control and format character (U+009B, U+202E, U+FEFF, ...)
+// becomes \uXXXX, so an echoed text can neither drive a terminal nor hide
+// or reorder what it says.
+void appendMessageString(std::string& out, std::string_view text);
+
 // Appends the text as one CSV field, quoted only where it has to be.
 void appendCsvField(std::string& out, std::string_view text);
 
 // Splits one CSV line into fields. A field that starts with a double quote
 // runs to the matching quote, with "" standing for one quote inside it.
-// Fails on an unterminated quote or on text after a closing quote.
+// Fails on an unterminated quote or on text after a closing quote, keeping
+// the fields read until then.
 struct CsvSplit {
-    std::vector<std::string> fields;
-    std::string error; // empty when the line was well-formed
+    std::array<std::string, 4> fields; // only the first four are kept
+    std::size_t count = 0;             // how many fields the line has
+    std::string error;                 // empty when the line was well-formed
 };
 CsvSplit splitCsvLine(std::string_view line);
 

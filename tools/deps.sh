@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     dpkg-dev desktop-file-utils appstream
     clang-14 libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 sudo=""

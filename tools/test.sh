@@ -7,5 +7,7 @@ bash tools/deps.sh
 bash fuzz/run.sh 60
 cmake --workflow --preset ci
 bash tools/package-check.sh build/ci
+# The Qt-free parts cross-built for Windows, their tests run under Wine.
+bash tools/windows-check.sh
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --workflow --preset asan

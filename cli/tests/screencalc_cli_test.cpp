@@ -1,16 +1,25 @@
-// screencalc through its entry function, and a few runs of the executable
-// itself for what only a process shows (exit status, the real locale).
+// screencalc through its entry function, and runs of the executable itself
+// for what only a process shows (exit status, arguments, file names, the
+// real locale, line ends).
 
 #include "screencalc_cli.h"
 
+#include <cerrno>
 #include <clocale>
-#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <locale>
 #include <sstream>
+#include <streambuf>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -27,142 +36,137 @@ Ran run(const std::vector<std::string>& args, const std::string& input = "") {
     return {status, out.str(), err.str()};
 }
 
-std::string json(const char* w, const char* h, const char* inch1, const char* w1, const char* h1,
-                 const char* bkw) {
-    return std::string("{\"w\":\"") + w + "\",\"h\":\"" + h + "\",\"inch1\":\"" + inch1 +
-           "\",\"w1\":\"" + w1 + "\",\"h1\":\"" + h1 + "\",\"bkw\":\"" + bkw + "\"}\n";
-}
-
-struct Single {
-    std::vector<std::string> args;
-    std::string out;
-};
-
-TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
-    const std::vector<Single> cases = {
-        {{"--diagonal", "100", "--json"}, json("2214 ", "1245 ", "100  ", "2238 ", "1269 ", "12")},
-        // 4:3 counts only under the 80 mm frame, and then with the 7 mm frame.
-        {{"--diagonal", "100", "--ratio", "4:3", "--frame", "80", "--json"},
-         json("2032 ", "1524 ", "100  ", "2046 ", "1538 ", "7")},
-        {{"--ratio", "4:3", "--frame", "45", "--diagonal", "100", "--json"},
-         json("2214 ", "1245 ", "100  ", "2304 ", "1335 ", "45")},
-        {{"--width", "1000", "--frame", "80", "--json"},
-         json("1000 ", "563 ", "45.17", "1160 ", "723 ", "80")},
-        {{"--width=1920", "--frame=90", "--json"},
-         json("1920 ", "1080 ", "86.73 ", "2100 ", "1260 ", "90")},
-        {{"--height", "900", "--frame", "80", "--json"},
-         json("1600 ", "900 ", "72.27 ", "1760 ", "1060 ", "80")},
-        {{"--height", "1000", "--json"}, json("1778 ", "1000 ", "80.30 ", "1802 ", "1024 ", "12")},
-        // Cut to the field's length: 6 characters for the diagonal, 9 otherwise.
-        {{"--diagonal", "100000x", "--json"},
-         json("2213802 ", "1245264 ", "100000  ", "2213826 ", "1245288 ", "12")},
-        {{"--width", "100000000x", "--json"},
-         json("100000000 ", "56250000 ", "4517115.80 ", "100000024 ", "56250024 ", "12")},
-        {{"--diagonal", "84.5", "--frame", "65"},
-         "幕面宽:     1871 mm\n"
-         "幕面高:     1052 mm\n"
-         "英寸：        85 in\n"
-         "含外框宽：  2001 mm\n"
-         "含外框高：  1182 mm\n"
-         "边框宽：      65 mm\n"},
-    };
-    for (const Single& c : cases) {
-        const Ran r = run(c.args);
-        EXPECT_EQ(r.status, 0) << c.args[1];
-        EXPECT_EQ(r.out, c.out) << c.args[1];
-        EXPECT_EQ(r.err, "") << c.args[1];
+// The JSON of one calculation from the six texts, separated by '|'.
+std::string json(std::string texts) {
+    std::string out = "{";
+    for (const char* key : {"w", "h", "inch1", "w1", "h1", "bkw"}) {
+        const std::size_t bar = texts.find('|');
+        out += std::string(out.size() > 1 ? "," : "") + "\"" + key + "\":\"" +
+               texts.substr(0, bar) + "\"";
+        texts.erase(0, bar == std::string::npos ? bar : bar + 1);
     }
+    return out + "}\n";
 }
 
-struct Failure {
+const std::string heading = "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
+const std::string help = " (see screencalc --help)\n";
+const std::string table84 = "幕面宽:     1871 mm\n幕面高:     1052 mm\n英寸：        85 in\n"
+                            "含外框宽：  2001 mm\n含外框高：  1182 mm\n边框宽：      65 mm\n";
+
+struct Case {
     std::vector<std::string> args;
     int status;
-    std::string err;
+    std::string out;
+    std::string err = ""; // without "screencalc: "
+    std::string input = "";
 };
 
-TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
-    const std::string help = " (see screencalc --help)\n";
-    const std::vector<Failure> cases = {
-        {{"--diagonal", "12a"}, 1, "--diagonal: \"12a\" is not a number\n"},
-        {{"--width", ""}, 1, "--width: the text is empty\n"},
-        {{"--height", ".", "--json"}, 1, "--height: \".\" is not a number\n"},
-        // Characters, not bytes, are cut; a bad byte counts as one character.
-        {{"--diagonal", "12\u20ac456789"},
-         1,
-         "--diagonal: \"12\u20ac456\" (cut to 6 characters) is not a number\n"},
-        {{"--width", "1\xff"
-                     "23456789"},
-         1,
-         "--width: \"1\ufffd2345678\" (cut to 9 characters) is not a number\n"},
-        // As in the window, a character beyond the basic plane takes two
-        // places, and one that only half fits is dropped.
-        {{"--diagonal", "1234a\U0001F600"},
-         1,
-         "--diagonal: \"1234a\" (cut to 6 characters) is not a number\n"},
-        {{"--diagonal", "1", "--ratio", "5:4"},
-         2,
-         "--ratio: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
-        {{"--diagonal", "1", "--frame", "13"},
-         2,
-         "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
-        {{"--json"}, 2, "give one of --diagonal, --width or --height" + help},
-        {{"--diagonal", "1", "--width", "2"},
-         2,
-         "--width: give only one of --diagonal, --width or --height" + help},
-        {{"--diagonal", "1", "--diagonal", "2"},
-         2,
-         "--diagonal: give only one of --diagonal, --width or --height" + help},
-        {{"--height"}, 2, "--height needs a value" + help},
-        {{"--depth", "3"}, 2, "unknown option \"--depth\"" + help},
-        {{"--diagonal", "1", "extra"}, 2, "unexpected argument \"extra\"" + help},
-        {{"--batch", "--frame", "12"}, 2, "--frame cannot be combined with --batch" + help},
-        {{"--batch", "/nonexistent/rows.csv"},
-         2,
-         "cannot open \"/nonexistent/rows.csv\": No such file or directory\n"},
-    };
-    for (const Failure& c : cases) {
-        const Ran r = run(c.args);
-        EXPECT_EQ(r.status, c.status) << c.err;
-        EXPECT_EQ(r.err, "screencalc: " + c.err);
-        EXPECT_EQ(r.out, "") << c.err;
+void expectAll(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        const Ran r = run(c.args, c.input);
+        const std::string row = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
+        EXPECT_EQ(r.status, c.status) << row;
+        EXPECT_EQ(r.out, c.out) << row;
+        EXPECT_EQ(r.err, c.err.empty() ? "" : "screencalc: " + c.err) << row;
     }
+}
+
+// One line a case.
+// clang-format off
+TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
+    const std::string cut = "only the first 6 characters count: ";
+    expectAll({
+        {{"--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2238 |1269 |12")},
+        // 4:3 counts only under the 80 mm frame, and then with the 7 mm frame.
+        {{"--diagonal", "100", "--ratio", "4:3", "--frame", "80", "--json"}, 0, json("2032 |1524 |100  |2046 |1538 |7")},
+        {{"--ratio", "4:3", "--frame", "45", "--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2304 |1335 |45")},
+        {{"--width", "1000", "--frame", "80", "--json"}, 0, json("1000 |563 |45.17|1160 |723 |80")},
+        {{"--width=1920", "--frame=90", "--json"}, 0, json("1920 |1080 |86.73 |2100 |1260 |90")},
+        {{"--height", "900", "--frame", "80", "--json"}, 0, json("1600 |900 |72.27 |1760 |1060 |80")},
+        {{"--height", "1000", "--json"}, 0, json("1778 |1000 |80.30 |1802 |1024 |12")},
+        {{"--diagonal", "84.5", "--frame", "65"}, 0, table84},
+        // Cut to the field's length, 6 characters for the diagonal, 9 otherwise, and said so.
+        {{"--diagonal", "100000x", "--json"}, 0, json("2213802 |1245264 |100000  |2213826 |1245288 |12"),
+         "--diagonal: " + cut + "\"100000\"\n"},
+        {{"--width", "100000000x", "--json"}, 0, json("100000000 |56250000 |4517115.80 |100000024 |56250024 |12"),
+         "--width: only the first 9 characters count: \"100000000\"\n"},
+        {{"--diagonal", "000000000000100", "--json"}, 0, json("0 |0 |0  |24 |24 |12"), "--diagonal: " + cut + "\"000000\"\n"},
+    });
+}
+
+TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
+    const std::string nan = " is not a number\n", one = "give only one of --diagonal, --width or --height" + help;
+    expectAll({
+        {{"--diagonal", "12a"}, 1, "", "--diagonal: \"12a\"" + nan},
+        {{"--width", ""}, 1, "", "--width: the text is empty\n"},
+        {{"--height", ".", "--json"}, 1, "", "--height: \".\"" + nan},
+        // Characters, not bytes, are cut; a bad byte counts as one character.
+        {{"--diagonal", "12\u20ac456789"}, 1, "", "--diagonal: \"12\u20ac456\" (cut to 6 characters)" + nan},
+        {{"--width", "1\xff" "23456789"}, 1, "", "--width: \"1\ufffd2345678\" (cut to 9 characters)" + nan},
+        // As in the window, a character beyond the basic plane takes two UTF-16 units,
+        // and one that only half fits is dropped.
+        {{"--diagonal", "1234a\U0001F600"}, 1, "", "--diagonal: \"1234a\" (cut to 6 UTF-16 units)" + nan},
+        // Controls and format characters cannot drive the terminal or hide text.
+        {{"--width", "\u009B1\u202E\x01"}, 1, "", "--width: \"\\u009B1\\u202E\\u0001\"" + nan},
+        {{"--width", "\uFEFF1"}, 1, "", "--width: \"\\uFEFF1\" (\\uFEFF is a byte order mark)" + nan},
+        {{"--diagonal", "1", "--ratio", "5:4"}, 2, "", "--ratio: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
+        {{"--diagonal", "1", "--frame", "13"}, 2, "", "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
+        {{"--json"}, 2, "", "give one of --diagonal, --width or --height" + help},
+        {{"--diagonal", "1", "--width", "2"}, 2, "", "--width: " + one},
+        {{"--diagonal", "1", "--diagonal", "2"}, 2, "", "--diagonal: " + one},
+        {{"--height"}, 2, "", "--height needs a value" + help},
+        {{"--frame", "--diagonal", "100"}, 2, "", "--frame needs a value" + help},
+        {{"--diagonal", "--json"}, 2, "", "--diagonal needs a value" + help},
+        {{"--depth", "3"}, 2, "", "unknown option \"--depth\"" + help},
+        {{"--diagonal", "1", "extra"}, 2, "", "unexpected argument \"extra\"" + help},
+        {{"--batch", "--frame", "12"}, 2, "", "--frame cannot be combined with --batch" + help},
+        {{"--batch", "/nonexistent/rows.csv"}, 2, "", "cannot read \"/nonexistent/rows.csv\": No such file or directory\n"},
+    });
+    // Linux opens a directory and fails to read it, Windows fails to open it.
+    const Ran dir = run({"--batch", "."});
+    EXPECT_EQ(dir.status * 100 + dir.out.size(), 200u);
+    EXPECT_EQ(dir.err.rfind("screencalc: cannot read \".\": ", 0), 0u) << dir.err;
 }
 
 TEST(Screencalc, BatchComputesEveryRowAndNamesTheBadOnes) {
-    const std::string input = "# price list\n"
-                              "diagonal,100\n"
-                              "\n"
-                              "width,1000,,80\n"
-                              "height,\"900\",16:9,80\n"
-                              "diagonal,84.5,4:3,65\n"
-                              "diagonal,12a\n"
-                              "depth,3\n"
-                              "diagonal,100,5:4\n"
-                              "\"diagonal,100\n"
-                              "width,\"1,5\"\n"
-                              "height,5,,12,x\n"
-                              "  # indented comment\n";
-    const Ran r = run({"--batch"}, input);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n"
-                     "diagonal,100,,,2214,1245,100,2238,1269,12,\n"
-                     "width,1000,,80,1000,563,45.17,1160,723,80,\n"
-                     "height,900,16:9,80,1600,900,72.27,1760,1060,80,\n"
-                     "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\n"
-                     "diagonal,12a,,,,,,,,,\"\"\"12a\"\" is not a number\"\n"
-                     "depth,3,,,,,,,,,\"unknown entry \"\"depth\"\" (use diagonal, width or "
-                     "height)\"\n"
-                     "diagonal,100,5:4,,,,,,,,\"unknown ratio \"\"5:4\"\" (use 16:9 or 4:3)\"\n"
-                     ",,,,,,,,,,a quoted field has no closing quote\n"
-                     "width,\"1,5\",,,,,,,,,\"\"\"1,5\"\" is not a number\"\n"
-                     "height,5,,12,,,,,,,\"too many fields (expected entry,text,ratio,frame)\"\n");
-    EXPECT_EQ(r.err, "screencalc: row 7: \"12a\" is not a number\n"
-                     "screencalc: row 8: unknown entry \"depth\" (use diagonal, width or height)\n"
-                     "screencalc: row 9: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"
-                     "screencalc: row 10: a quoted field has no closing quote\n"
-                     "screencalc: row 11: \"1,5\" is not a number\n"
-                     "screencalc: row 12: too many fields (expected entry,text,ratio,frame)\n");
+    const std::string cap = ",,,,,,,,,,line longer than 65536 bytes\n", use = " (use diagonal, width or height)";
+    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n";
+    const std::string w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,\n", bom = " (\\uFEFF is a byte order mark)";
+    const std::string quote = "a quoted field has no closing quote (a quoted field cannot span lines)";
+    const std::string frame = "unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or 90)";
+    expectAll({
+        {{"--batch"}, 1, heading + d100 + w1000 + "height,900,16:9,80,1600,900,72.27,1760,1060,80,\n"
+             "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\ndiagonal,12a,,,,,,,,,\"\"\"12a\"\" is not a number\"\n"
+             "depth,3,,,,,,,,,\"unknown entry \"\"depth\"\"" + use + "\"\n"
+             "diagonal,100,5:4,,,,,,,,\"unknown ratio \"\"5:4\"\" (use 16:9 or 4:3)\"\n"
+             "width,\"1,5\",,,,,,,,,\"\"\"1,5\"\" is not a number\"\n"
+             "height,5,,12,,,,,,,\"too many fields (expected entry,text,ratio,frame)\"\n",
+         "row 7: \"12a\" is not a number\nscreencalc: row 8: unknown entry \"depth\"" + use +
+             "\nscreencalc: row 9: unknown ratio \"5:4\" (use 16:9 or 4:3)\nscreencalc: row 10: \"1,5\" is not a number\n"
+             "screencalc: row 11: too many fields (expected entry,text,ratio,frame)\n",
+         "# price list\ndiagonal,100\n\nwidth,1000,,80\nheight,\"900\",16:9,80\ndiagonal,84.5,4:3,65\n"
+         "diagonal,12a\ndepth,3\ndiagonal,100,5:4\nwidth,\"1,5\"\nheight,5,,12,x\n  # comment\n"},
+        // Old spreadsheets end lines with a lone CR.
+        {{"--batch"}, 0, heading + d100 + w1000, "", "diagonal,100\r\r\nwidth,1000,,80\r"},
+        // A line beyond the cap is one bad row; the rows around it still count.
+        {{"--batch"}, 1, heading + w1000 + cap + cap + d100,
+         "row 2: line longer than 65536 bytes\nscreencalc: row 3: line longer than 65536 bytes\n",
+         "width,1000,,80\n" + std::string(65537, ',') + "\r\n" + std::string(200000, 'x') + "\ndiagonal,100"},
+        // An echoed cell that a spreadsheet would run as a formula stays text.
+        {{"--batch"}, 1, heading + "'=2+5,1,,,,,,,,,\"unknown entry \"\"=2+5\"\"" + use + "\"\nwidth,'@SUM(1),'\t4:3,'-1,,,,,,,\"" + frame + "\"\n",
+         "row 1: unknown entry \"=2+5\"" + use + "\nscreencalc: row 2: unknown frame \"-1\" (use 12, 45, 65, 80 or 90)\n",
+         "=2+5,1\nwidth,@SUM(1),\t4:3,-1\n"},
+        // Messages escape a byte order mark, controls and format characters;
+        // an unclosed quote keeps what was read.
+        {{"--batch"}, 1, heading + d100 + "\uFEFFwidth,1,,,,,,,,,\"unknown entry \"\"\\uFEFFwidth\"\"" + bom + use +
+             "\"\nwidth,\"\u009B\u202E1,\",,,,,,,,," + quote + "\n",
+         "row 2: unknown entry \"\\uFEFFwidth\"" + bom + use + "\nscreencalc: row 3: " + quote + "\n",
+         "diagonal,100\n\uFEFFwidth,1\nwidth,\"\u009B\u202E1,\n"},
+        {{"--batch"}, 0, heading + "diagonal,1234567,,,2733071,1537353,123456,2733095,1537377,12,\n",
+         "row 1: only the first 6 characters count: \"123456\"\n", "diagonal,1234567"},
+    });
 }
+// clang-format on
 
 TEST(Screencalc, BatchJsonEscapesWhateverTheRowsHold) {
     // A spreadsheet's export: byte order mark, heading, CRLF line ends.
@@ -184,18 +188,45 @@ TEST(Screencalc, BatchJsonEscapesWhateverTheRowsHold) {
     EXPECT_EQ(run({"--batch"}, "diagonal,100\nheight,900,,80\n").status, 0);
 }
 
+// An output device that is full, as /dev/full is.
+struct FullDevice : std::streambuf {
+    int overflow(int) override { return errno = ENOSPC, traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return errno = ENOSPC, 0; }
+};
+
+// Many rows, counting how many bytes the program took.
+struct ManyRows : std::streambuf {
+    std::string row = "diagonal,100\n";
+    std::size_t rows = 200000, taken = 0;
+    int underflow() override {
+        if (taken / row.size() == rows) {
+            return traits_type::eof();
+        }
+        taken += row.size();
+        setg(row.data(), row.data(), row.data() + row.size());
+        return row[0];
+    }
+};
+
+TEST(Screencalc, LostOutputIsReportedAndEndsTheWork) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"--version"}, {"--diagonal", "100"}, {"--batch", "--json"}}) {
+        FullDevice full;
+        ManyRows rows;
+        std::istream in(&rows);
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(screencalc::runScreencalc(args, in, out, err), 1) << args[0];
+        EXPECT_EQ(err.str(), "screencalc: writing the results failed: No space left on device\n");
+        EXPECT_LT(rows.taken, 100 * rows.row.size()) << args[0];
+    }
+}
+
 TEST(Screencalc, HelpAndVersion) {
     // The shown version is major.minor.revision of the four-part project version.
-    std::vector<std::string> parts(1);
-    for (const char c : std::string(PROJECT_VERSION_FULL)) {
-        if (c == '.') {
-            parts.emplace_back();
-        } else {
-            parts.back().push_back(c);
-        }
-    }
-    ASSERT_EQ(parts.size(), 4u);
-    const std::string shown = parts[0] + "." + parts[1] + "." + parts[3];
+    std::string shown = PROJECT_VERSION_FULL;
+    const std::size_t patch = shown.find('.', shown.find('.') + 1);
+    shown.erase(patch, shown.find('.', patch + 1) - patch);
     EXPECT_EQ(run({"--version"}).out, "screencalc " + shown + "\n");
     const Ran help = run({"--diagonal", "x", "--help"});
     EXPECT_EQ(help.status, 0);
@@ -213,112 +244,92 @@ TEST(Screencalc, CommaLocaleChangesNothing) {
     const Ran batch = run({"--batch"}, "width,1000\n");
     std::locale::global(std::locale::classic());
     std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(single.out, json("1779 ", "1001 ", "80.34 ", "1803 ", "1025 ", "12"));
-    EXPECT_EQ(batch.out, "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n"
-                         "width,1000,,,1000,563,45.17,1024,587,12,\n");
+    EXPECT_EQ(single.out, json("1779 |1001 |80.34 |1803 |1025 |12"));
+    EXPECT_EQ(batch.out, heading + "width,1000,,,1000,563,45.17,1024,587,12,\n");
 }
 
-struct ProcessRun {
-    std::string command; // after the executable's path
-    int status;
-    std::string out;
-};
-
-TEST(Screencalc, TheExecutable) {
-    const std::vector<ProcessRun> cases = {
-        {" --diagonal 100 --json", 0, json("2214 ", "1245 ", "100  ", "2238 ", "1269 ", "12")},
-        {" --diagonal 100 --frame 13 2>/dev/null", 2, ""},
-        {" --diagonal 1.2.3 2>/dev/null", 1, ""},
-        {" --batch --json 2>/dev/null <<'EOF'\nwidth,1000\nheight,x\nEOF\n", 1,
-         "{\"entry\":\"width\",\"text\":\"1000\",\"ratio\":\"\",\"frame\":\"\",\"w\":\"1000 \","
-         "\"h\":\"563 \",\"inch1\":\"45.17 \",\"w1\":\"1024 \",\"h1\":\"587 \",\"bkw\":\"12\","
-         "\"error\":null}\n"
-         "{\"entry\":\"height\",\"text\":\"x\",\"ratio\":\"\",\"frame\":\"\",\"w\":null,"
-         "\"h\":null,\"inch1\":null,\"w1\":null,\"h1\":null,\"bkw\":null,"
-         "\"error\":\"\\\"x\\\" is not a number\"}\n"},
-    };
-    for (const ProcessRun& c : cases) {
-        const std::string command =
-            "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 '" SCREENCALC_EXE "'" + c.command;
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        std::string out;
-        char buf[4096];
-        for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) {
-            out.append(buf, n);
-        }
-        const int status = pclose(pipe);
-        ASSERT_TRUE(WIFEXITED(status)) << c.command;
-        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.command;
-        EXPECT_EQ(out, c.out) << c.command;
-    }
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-struct LocaleRun {
-    std::string args;  // after the executable's path
-    std::string input; // standard input; holds no single quote
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string runUnder(const char* locale, const LocaleRun& c, const char* redirect, int& status) {
-    const std::string command = "printf '%s' '" + c.input + "' | LC_ALL=" + locale +
-                                " LANG=" + locale + " '" SCREENCALC_EXE "'" + c.args + redirect;
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        status = -1;
-        return out;
-    }
-    char buf[4096];
-    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) {
-        out.append(buf, n);
-    }
-    status = pclose(pipe);
-    return out;
+// The executable run in `dir` by the system's shell, with `args` (UTF-8)
+// after its path and standard input from the file "in".
+Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
+                  [[maybe_unused]] const std::string& locale) {
+    const std::u8string folder = dir.u8string();
+    const std::string d(folder.begin(), folder.end());
+#ifdef _WIN32
+    const std::string utf8 =
+        "\"cd /d \"" + d + "\" && \"" SCREENCALC_EXE "\"" + args + " <in >out 2>err\"";
+    std::wstring command(utf8.size(), L'\0');
+    command.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                       command.data(), static_cast<int>(command.size())));
+    const int status = _wsystem(command.c_str());
+#else
+    const std::string command = "cd '" + d + "' && LC_ALL=" + locale + " LANG=" + locale +
+                                " '" SCREENCALC_EXE "'" + args + " <in >out 2>err";
+    const int wait = std::system(command.c_str());
+    const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+#endif
+    return {status, contents(dir / "out"), contents(dir / "err")};
 }
 
-// The executable started under C and under a locale whose decimal point is a
-// comma: the same status and the same bytes, points in and points out.
-TEST(Screencalc, TheExecutableShowsTheSameUnderACommaLocale) {
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    const bool installed = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+// The executable under C and under a locale whose decimal point is a comma
+// (where installed), and on Windows with UTF-16 arguments and file names:
+// the same status and the same bytes, LF line ends included.
+TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
+    std::vector<std::string> locales = {"C"};
+#ifndef _WIN32
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
+        locales.push_back("de_DE.UTF-8");
+    }
     std::setlocale(LC_ALL, saved.c_str());
-    if (!installed) {
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed (locale-gen de_DE.UTF-8)";
-    }
-    const std::vector<LocaleRun> cases = {
-        {" --diagonal 84.5 --frame 65", "", 0,
-         "幕面宽:     1871 mm\n"
-         "幕面高:     1052 mm\n"
-         "英寸：        85 in\n"
-         "含外框宽：  2001 mm\n"
-         "含外框高：  1182 mm\n"
-         "边框宽：      65 mm\n",
-         ""},
-        {" --height 1000.5 --json", "", 0, json("1779 ", "1001 ", "80.34 ", "1803 ", "1025 ", "12"),
-         ""},
-        {" --width 1000 --frame 80 --json", "", 0,
-         json("1000 ", "563 ", "45.17", "1160 ", "723 ", "80"), ""},
-        {" --width 1,5", "", 1, "", "screencalc: --width: \"1,5\" is not a number\n"},
-        {" --batch", "diagonal,84.5,4:3,80\nheight,\"1000,5\"\n", 1,
-         "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n"
-         "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,\n"
-         "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number\"\n",
+#endif
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "screencalc-cli-test";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / u8"屏幕尺寸.csv", std::ios::binary)
+        << "diagonal,84.5,4:3,80\nheight,\"1000,5\"\n";
+    const std::string badComma = "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number\"\n";
+    const std::vector<Case> cases = {
+        {{" --diagonal 84.5 --frame 65"}, 0, table84, ""},
+        {{" --height 1000.5 --json"}, 0, json("1779 |1001 |80.34 |1803 |1025 |12"), ""},
+        {{" --width 1,5"}, 1, "", "screencalc: --width: \"1,5\" is not a number\n"},
+        {{" --diagonal 100 --frame 13"},
+         2,
+         "",
+         "screencalc: --frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
+        {{" --diagonal １２３４５６７"},
+         1,
+         "",
+         "screencalc: --diagonal: \"１２３４５６\" (cut to 6 characters) is not a number\n"},
+        {{" --batch 屏幕尺寸.csv"},
+         1,
+         heading + "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,\n" + badComma,
          "screencalc: row 2: \"1000,5\" is not a number\n"},
+        {{" --batch --json"},
+         1,
+         "{\"entry\":\"width\",\"text\":\"1000\",\"ratio\":\"\",\"frame\":\"\",\"w\":\"1000 "
+         "\",\"h\":\"563 \","
+         "\"inch1\":\"45.17 \",\"w1\":\"1024 \",\"h1\":\"587 \",\"bkw\":\"12\",\"error\":null}\n"
+         "{\"entry\":\"height\",\"text\":\"x\",\"ratio\":\"\",\"frame\":\"\",\"w\":null,\"h\":null,"
+         "\"inch1\":null,\"w1\":null,\"h1\":null,\"bkw\":null,\"error\":\"\\\"x\\\" is not a "
+         "number\"}\n",
+         "screencalc: row 2: \"x\" is not a number\n",
+         "width,1000\r\nheight,x\n"},
     };
-    for (const LocaleRun& c : cases) {
-        for (const char* locale : {"C", "de_DE.UTF-8"}) {
-            int status = 0;
-            const std::string out = runUnder(locale, c, " 2>/dev/null", status);
-            ASSERT_TRUE(WIFEXITED(status)) << locale << c.args;
-            EXPECT_EQ(WEXITSTATUS(status), c.status) << locale << c.args;
-            EXPECT_EQ(out, c.out) << locale << c.args;
-            EXPECT_EQ(runUnder(locale, c, " 2>&1 >/dev/null", status), c.err) << locale << c.args;
+    for (const Case& c : cases) {
+        std::ofstream(dir / "in", std::ios::binary) << c.input;
+        for (const std::string& locale : locales) {
+            const Ran r = runExecutable(dir, c.args[0], locale);
+            EXPECT_EQ(r.status, c.status) << locale << c.args[0];
+            EXPECT_EQ(r.out, c.out) << locale << c.args[0];
+            EXPECT_EQ(r.err, c.err) << locale << c.args[0];
         }
     }
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
