@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QWindow>
 
 namespace screencalc {
 
@@ -404,19 +405,15 @@ void OnTopWindow::formLoad() {
 }
 
 void OnTopWindow::centreOnScreen() {
-    const QRect screen = platform_.primaryScreen();
-    if (screen.isEmpty()) {
+    const QRect available = platform_.availableGeometry();
+    if (available.isEmpty()) {
         return;
     }
-    // The outer size, title bar and frame included, once the desktop has
-    // framed the window; before that it is the inner size.
-    const QSize outer = frameGeometry().size();
-    const int left =
-        centredTwips(double(screen.width()) * twipsPerPixel, double(outer.width()) * twipsPerPixel);
-    const int top = centredTwips(double(screen.height()) * twipsPerPixel,
-                                 double(outer.height()) * twipsPerPixel);
-    move(screen.x() + twipsToPixels(left), screen.y() + twipsToPixels(top));
-    centredForSize_ = outer;
+    // The frame is known once the desktop has framed the window; before
+    // that it counts as none. move() places the frame's top-left corner.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(framePosition(available, size(), frame));
+    centredForSize_ = frameGeometry().size();
 }
 
 void OnTopWindow::showEvent(QShowEvent* event) {

@@ -47,9 +47,9 @@ public:
         QDesktopServices::openUrl(url);
     }
 
-    QRect primaryScreen() const override {
+    QRect availableGeometry() const override {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->geometry() : QRect();
+        return screen ? screen->availableGeometry() : QRect();
     }
 
     QDateTime now() const override {

@@ -25,8 +25,9 @@ public:
     virtual void exitProgram(QWidget& window) = 0;
     // Opens a web page in the user's default browser, without waiting.
     virtual void openUrl(const QUrl& url) = 0;
-    // The primary screen, in device-independent pixels.
-    virtual QRect primaryScreen() const = 0;
+    // The primary screen's area without panels and taskbar, in
+    // device-independent pixels.
+    virtual QRect availableGeometry() const = 0;
     // The local date and time, for the clock.
     virtual QDateTime now() const = 0;
 };

@@ -17,7 +17,7 @@ public:
     void openUrl(const QUrl& url) override {
         calls << QStringLiteral("open ") + url.toString(QUrl::FullyEncoded);
     }
-    QRect primaryScreen() const override { return screen; }
+    QRect availableGeometry() const override { return screen; }
     QDateTime now() const override { return time; }
 
     QStringList calls;
