@@ -108,6 +108,11 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     check1_->setToolTip(QStringLiteral("设置窗体最前显示"));
     check1_->setFont(songti(12, true));
     setTextColour(check1_, green);
+    if (!platform.allowsKeepOnTop()) {
+        // Say why the box does nothing here rather than let it fail silently.
+        check1_->setEnabled(false);
+        check1_->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
+    }
 
     command2_ = place<QPushButton>(this, "Command2", twips(5475, 2010, 1320, 405));
     command2_->setText(QStringLiteral("最小化"));

@@ -18,6 +18,11 @@ namespace {
 
 class DesktopPlatform final : public Platform {
 public:
+    bool allowsKeepOnTop() const override {
+        // "wayland", "wayland-egl" and the like.
+        return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    }
+
     void setKeepOnTop(QWidget& window, bool on) override {
         // Keep Qt's idea of the flags in step without letting it recreate the
         // native window, which would move it and make it flicker.

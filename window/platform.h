@@ -16,9 +16,12 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
+    // Whether the desktop lets a program keep its own window in front of all
+    // others. Wayland lets no client do so; the window then does not offer it.
+    virtual bool allowsKeepOnTop() const = 0;
     // Puts the window into the topmost layer or takes it out again, keeping
-    // its position and size. Where the desktop has no such layer (Wayland)
-    // this does nothing.
+    // its position and size. Where the desktop does not allow it, this does
+    // nothing.
     virtual void setKeepOnTop(QWidget& window, bool on) = 0;
     virtual void minimise(QWidget& window) = 0;
     // Ends the program at once; nothing is saved because nothing is kept.

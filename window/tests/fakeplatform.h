@@ -9,6 +9,7 @@
 
 class FakePlatform final : public screencalc::Platform {
 public:
+    bool allowsKeepOnTop() const override { return keepOnTopAllowed; }
     void setKeepOnTop(QWidget&, bool on) override {
         calls << (on ? QStringLiteral("keep on top") : QStringLiteral("not on top"));
     }
@@ -21,6 +22,7 @@ public:
     QDateTime now() const override { return time; }
 
     QStringList calls;
+    bool keepOnTopAllowed = true;
     QRect screen{0, 0, 1920, 1080};
     QDateTime time{QDate(2026, 12, 6), QTime(4, 30, 7)};
 };

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolTip>
 #include <clocale>
 #include <memory>
 
@@ -500,6 +501,20 @@ private Q_SLOTS:
         QTest::mouseClick(check1, Qt::LeftButton, {}, QPoint(6, check1->height() / 2));
         QCOMPARE(platform->calls, QStringList({"keep on top", "not on top"}));
         QCOMPARE(check1->toolTip(), QStringLiteral("设置窗体最前显示"));
+    }
+
+    void keepOnTopNotAllowed() {
+        window.reset();
+        platform->keepOnTopAllowed = false;
+        makeWindow();
+        auto* check1 = control<QCheckBox>(QStringLiteral("check1"));
+        const QPoint box = check1->mapTo(window.get(), QPoint(6, check1->height() / 2));
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, box);
+        QVERIFY(!check1->isEnabled() && !check1->isChecked() && platform->calls.isEmpty());
+        // The pointer resting on the greyed box says why.
+        QTest::mouseMove(window->windowHandle(), box + QPoint(2, 0));
+        QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                     QStringLiteral("当前桌面不支持窗口置顶"));
     }
 
     void buttons_data() {
