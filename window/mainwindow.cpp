@@ -94,7 +94,7 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
     setWindowIcon(QIcon(QStringLiteral(":/korvexa/app-icon.png")));
     setFixedSize(twipsToPixels(9855), twipsToPixels(8220));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setWindowFlags(titleBarButtons);
     setBackground(this, menuBackground);
 
     buttonStyle_ = QStyleFactory::create(QStringLiteral("Fusion"));

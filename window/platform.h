@@ -35,6 +35,13 @@ public:
     virtual QDateTime now() const = 0;
 };
 
+// The window's size is fixed, so its title bar offers minimise and close and
+// never maximise: on Windows, on X11 through the window manager's hints, and
+// in the title bar that Qt draws itself on Wayland.
+inline constexpr Qt::WindowFlags titleBarButtons =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
 // The real desktop: Qt's services, and SetWindowPos on Windows.
 std::unique_ptr<Platform> makeDesktopPlatform();
 
