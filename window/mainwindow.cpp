@@ -425,13 +425,23 @@ void OnTopWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The frame is known only once the window is on screen; if it
-        // changed the outer size, centre again with the real one.
-        QTimer::singleShot(0, this, [this] {
-            if (frameGeometry().size() != centredForSize_) {
-                centreOnScreen();
-            }
-        });
+        QTimer::singleShot(0, this, [this] { centreOnceFramed(); });
+    }
+}
+
+void OnTopWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible()) {
+        centreOnceFramed(); // an X11 window manager frames the window late
+    }
+}
+
+void OnTopWindow::centreOnceFramed() {
+    // The frame is known only once the window is on screen; the first time
+    // it changes the outer size, centre again with the real one.
+    if (!framed_ && frameGeometry().size() != centredForSize_) {
+        framed_ = true;
+        centreOnScreen();
     }
 }
 

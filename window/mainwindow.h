@@ -54,6 +54,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -65,6 +66,7 @@ private:
     void connectEvents();
     void formLoad();
     void centreOnScreen();
+    void centreOnceFramed();
 
     void runChange(calc::Entry e);
     void runClick(calc::Option o);
@@ -101,6 +103,7 @@ private:
     QStyle* buttonStyle_ = nullptr; // draws the push buttons' background colour
     QSize centredForSize_;
     bool shownOnce_ = false;
+    bool framed_ = false;
 };
 
 } // namespace screencalc
