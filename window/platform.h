@@ -36,8 +36,9 @@ public:
 };
 
 // The window's size is fixed, so its title bar offers minimise and close and
-// never maximise: on Windows, on X11 through the window manager's hints, and
-// in the title bar that Qt draws itself on Wayland.
+// never maximise: on Windows and, through the window manager's hints, on X11.
+// The title bar that Qt 6 draws itself on Wayland shows all three whatever
+// the flags say.
 inline constexpr Qt::WindowFlags titleBarButtons =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
