@@ -107,9 +107,10 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     check1_->setText(QStringLiteral("总在最前"));
     check1_->setToolTip(QStringLiteral("设置窗体最前显示"));
     check1_->setFont(songti(12, true));
-    setTextColour(check1_, green);
-    if (!platform.allowsKeepOnTop()) {
-        // Say why the box does nothing here rather than let it fail silently.
+    if (platform.allowsKeepOnTop()) {
+        setTextColour(check1_, green);
+    } else {
+        // Greyed, saying why, rather than a box that silently does nothing.
         check1_->setEnabled(false);
         check1_->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
     }
