@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk locales
     xvfb xauth
+    weston qt6-wayland
     dpkg-dev desktop-file-utils appstream
     clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix wine64 googletest

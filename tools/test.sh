@@ -6,6 +6,8 @@ bash tools/deps.sh
 # A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
 bash fuzz/run.sh 60
 cmake --workflow --preset ci
+# The window once more, on a real (headless) Wayland compositor.
+bash tools/wayland-smoke.sh build/ci
 bash tools/package-check.sh build/ci
 # The Qt-free parts cross-built for Windows, their tests run under Wine.
 bash tools/windows-check.sh

@@ -6,6 +6,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Ties the window to its desktop entry: the Wayland app id, and what
+    // docks and taskbars match to find the entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.korvexa.screencalc"));
     const auto platform = screencalc::makeDesktopPlatform();
     screencalc::OnTopWindow window(*platform);
     window.show();

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QWindow>
 
 namespace screencalc {
 
@@ -49,8 +50,13 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("onTop"));
     setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
     setWindowIcon(QIcon(QStringLiteral(":/korvexa/app-icon.png")));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setWindowFlags(titleBarButtons);
     layout::build(*this);
+    if (!platform.fixedSizeIsSafe()) {
+        // Where the title bar offers maximise whatever the flags say, a
+        // window that cannot grow would be closed by the compositor.
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         entries_[i] = control<EntryField>(entryNames[i]);
@@ -72,6 +78,11 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     updateButton_ = control<QPushButton>("Command1");
     websiteButton_ = control<QPushButton>("Command3");
     versionLabel_ = control<QLabel>("ver");
+    if (!platform.allowsKeepOnTop()) {
+        // Greyed, saying why, rather than a box that silently does nothing.
+        keepOnTopBox_->setEnabled(false);
+        keepOnTopBox_->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
+    }
     clock_ = new Clock(
         *control<QLabel>("temdate"), [this] { return platform_.now(); }, this);
 
@@ -140,32 +151,38 @@ void OnTopWindow::formLoad() {
 }
 
 void OnTopWindow::centreOnScreen() {
-    const QRect screen = platform_.primaryScreen();
-    if (screen.isEmpty()) {
+    const QRect available = platform_.availableGeometry();
+    if (available.isEmpty()) {
         return;
     }
-    // The outer size, title bar and frame included, once the desktop has
-    // framed the window; before that it is the inner size.
-    const QSize outer = frameGeometry().size();
-    const int left =
-        centredTwips(double(screen.width()) * twipsPerPixel, double(outer.width()) * twipsPerPixel);
-    const int top = centredTwips(double(screen.height()) * twipsPerPixel,
-                                 double(outer.height()) * twipsPerPixel);
-    move(screen.x() + twipsToPixels(left), screen.y() + twipsToPixels(top));
-    centredForSize_ = outer;
+    // The frame is known once the desktop has framed the window; before
+    // that it counts as none. move() places the frame's top-left corner.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(framePosition(available, size(), frame));
+    centredForSize_ = frameGeometry().size();
 }
 
 void OnTopWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The frame is known only once the window is on screen; if it
-        // changed the outer size, centre again with the real one.
-        QTimer::singleShot(0, this, [this] {
-            if (frameGeometry().size() != centredForSize_) {
-                centreOnScreen();
-            }
-        });
+        QTimer::singleShot(0, this, [this] { centreOnceFramed(); });
+    }
+}
+
+void OnTopWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible()) {
+        centreOnceFramed(); // an X11 window manager frames the window late
+    }
+}
+
+void OnTopWindow::centreOnceFramed() {
+    // The frame is known only once the window is on screen; the first time
+    // it changes the outer size, centre again with the real one.
+    if (!framed_ && frameGeometry().size() != centredForSize_) {
+        framed_ = true;
+        centreOnScreen();
     }
 }
 

@@ -51,6 +51,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -58,6 +59,7 @@ private:
     void connectEvents();
     void formLoad();
     void centreOnScreen();
+    void centreOnceFramed();
 
     void runChange(calc::Entry e);
     void runClick(calc::Option o);
@@ -85,6 +87,7 @@ private:
     Clock* clock_ = nullptr;
     QSize centredForSize_;
     bool shownOnce_ = false;
+    bool framed_ = false;
 };
 
 } // namespace screencalc

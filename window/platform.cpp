@@ -14,10 +14,19 @@
 #endif
 
 namespace screencalc {
+
 namespace {
+
+bool onWayland() {
+    // "wayland", "wayland-egl" and the like.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 class DesktopPlatform final : public Platform {
 public:
+    bool allowsKeepOnTop() const override { return !onWayland(); }
+    bool fixedSizeIsSafe() const override { return !onWayland(); }
+
     void setKeepOnTop(QWidget& window, bool on) override {
         // Keep Qt's idea of the flags in step without letting it recreate the
         // native window, which would move it and make it flicker.
@@ -47,9 +56,9 @@ public:
         QDesktopServices::openUrl(url);
     }
 
-    QRect primaryScreen() const override {
+    QRect availableGeometry() const override {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->geometry() : QRect();
+        return screen ? screen->availableGeometry() : QRect();
     }
 
     QDateTime now() const override {

@@ -20,6 +20,24 @@ int centredTwips(double screenTwips, double windowTwips) {
     return static_cast<int>(static_cast<long long>(whole) / 2);
 }
 
+namespace {
+
+int placeAlong(int start, int room, int size) {
+    if (size > room) {
+        return start;
+    }
+    return start +
+           twipsToPixels(centredTwips(double(room) * twipsPerPixel, double(size) * twipsPerPixel));
+}
+
+} // namespace
+
+QPoint framePosition(const QRect& available, const QSize& inner, const QMargins& frame) {
+    const QSize outer = inner.grownBy(frame);
+    return {placeAlong(available.x(), available.width(), outer.width()),
+            placeAlong(available.y(), available.height(), outer.height())};
+}
+
 QString clockText(const QDateTime& moment) {
     const QDate date = moment.date();
     const QTime time = moment.time();

@@ -4,6 +4,9 @@
 // them down without a desktop.
 
 #include <QDateTime>
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QUrl>
 
@@ -18,6 +21,13 @@ int twipsToPixels(int twips);
 // sizes rounded half to even, then halved, truncating toward zero
 // (-945 gives -472, not -473).
 int centredTwips(double screenTwips, double windowTwips);
+
+// Where the window's outer frame (title bar included) goes on the screen's
+// available area (without panels and taskbar), in pixels. Along each axis
+// where the whole frame fits it is centred by the twips rule above; where it
+// does not, it starts at the area's edge, so the title bar and the top-left
+// corner stay on screen and the window can still be moved.
+QPoint framePosition(const QRect& available, const QSize& inner, const QMargins& frame);
 
 // "2026年12月06日4:30:7": date with leading zeros, time without.
 QString clockText(const QDateTime& moment);

@@ -9,6 +9,7 @@
 
 class FakePlatform final : public screencalc::Platform {
 public:
+    bool allowsKeepOnTop() const override { return keepOnTopAllowed; }
     void setKeepOnTop(QWidget&, bool on) override {
         calls << (on ? QStringLiteral("keep on top") : QStringLiteral("not on top"));
     }
@@ -17,10 +18,11 @@ public:
     void openUrl(const QUrl& url) override {
         calls << QStringLiteral("open ") + url.toString(QUrl::FullyEncoded);
     }
-    QRect primaryScreen() const override { return screen; }
+    QRect availableGeometry() const override { return screen; }
     QDateTime now() const override { return time; }
 
     QStringList calls;
+    bool keepOnTopAllowed = true;
     QRect screen{0, 0, 1920, 1080};
     QDateTime time{QDate(2026, 12, 6), QTime(4, 30, 7)};
 };

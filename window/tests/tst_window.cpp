@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <clocale>
 
 using namespace Qt::StringLiterals;
@@ -256,6 +257,17 @@ private Q_SLOTS:
         QCOMPARE(control(u"check1"_s)->toolTip(), u"取消选定，窗体可最小"_s);
         w->run(u"@check1"_s);
         QCOMPARE(control(u"check1"_s)->toolTip(), u"设置窗体最前显示"_s);
+    }
+
+    void keepOnTopNotAllowed() {
+        w = std::make_unique<windowtest::Window>(false);
+        w->run(u"@check1"_s);
+        QVERIFY(!control<QCheckBox>(u"check1"_s)->isChecked());
+        QVERIFY(w->platform.calls.isEmpty());
+        // The pointer resting on the greyed box says why.
+        w->run(u">check1:6"_s);
+        QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                     u"当前桌面不支持窗口置顶"_s);
     }
 
     void clock() {

@@ -86,7 +86,8 @@ public:
     FakePlatform platform;
     std::unique_ptr<screencalc::OnTopWindow> window;
 
-    Window() {
+    explicit Window(bool keepOnTopAllowed = true) {
+        platform.keepOnTopAllowed = keepOnTopAllowed;
         window = std::make_unique<screencalc::OnTopWindow>(platform);
         window->show();
         if (!QTest::qWaitForWindowActive(window.get())) {
