@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 
 #include "appearance.h"
-#include "constants.h"
 #include "entryfilter.h"
 #include "platform.h"
 #include "services.h"
@@ -140,22 +139,22 @@ void OnTopWindow::buildEntryArea() {
         QRect captionGeometry;
         const char* captionText;
         const char* toolTip;
-        int maxLength;
+        std::size_t maxLength;
     };
     const Field fields[] = {
         {Entry::mh, "mh", twips(2685, 1395, 2580, 555), "Label6", twips(90, 1530, 2430, 435),
-         "输入幕布高(mm):", "输入幕布高", 9},
+         "输入幕布高(mm):", "输入幕布高", calc::maxLength(Entry::mh)},
         {Entry::mw, "mw", twips(2685, 735, 2580, 555), "Label5", twips(90, 885, 2805, 435),
-         "输入幕布宽(mm):", "输入幕布宽度", 9},
+         "输入幕布宽(mm):", "输入幕布宽度", calc::maxLength(Entry::mw)},
         {Entry::inch, "inch", twips(2685, 90, 2580, 555), "Label3", twips(90, 195, 2205, 435),
-         "输入幕布英寸:", "请输入要计算的英寸值（对角线）", 6},
+         "输入幕布英寸:", "请输入要计算的英寸值（对角线）", calc::maxLength(Entry::inch)},
     };
     for (const Field& f : fields) {
         auto* field = place<QLineEdit>(this, f.name, f.geometry);
         field->setFont(heiti(15.75, true));
         setTextColour(field, red);
         field->setToolTip(QString::fromUtf8(f.toolTip));
-        field->setMaxLength(f.maxLength);
+        field->setMaxLength(static_cast<int>(f.maxLength));
         field->setValidator(makeWholeCharacterValidator(field));
         // An input method could commit text the key filter never sees, and a
         // drop would bypass it too; pasting stays, cut to the length limit.
@@ -242,14 +241,14 @@ void OnTopWindow::buildResults() {
         std::uint32_t colour;
     };
     const Caption captions[] = {
-        {"biankuangw", twips(5340, 2070, 1185, 540), "边框宽：", red},
+        {"biankuangw", twips(5340, 2070, 1185, 540), calc::captionOf(Result::bkw).data(), red},
         {"Label1", twips(6855, 3690, 1770, 330), "比例:16：9", 0},
         {"Label2", twips(765, 3690, 1770, 330), "单位：mm", 0},
-        {"Label4", twips(5370, 1140, 1470, 540), "含外框宽：", red},
-        {"Label8", twips(5355, 3000, 1470, 540), "含外框高：", red},
-        {"Label9", twips(540, 1140, 1095, 540), "幕面宽:", blue},
-        {"Label10", twips(570, 2085, 945, 540), "英寸：", blue},
-        {"Label11", twips(540, 3000, 1125, 540), "幕面高:", blue},
+        {"Label4", twips(5370, 1140, 1470, 540), calc::captionOf(Result::w1).data(), red},
+        {"Label8", twips(5355, 3000, 1470, 540), calc::captionOf(Result::h1).data(), red},
+        {"Label9", twips(540, 1140, 1095, 540), calc::captionOf(Result::w).data(), blue},
+        {"Label10", twips(570, 2085, 945, 540), calc::captionOf(Result::inch1).data(), blue},
+        {"Label11", twips(540, 3000, 1125, 540), calc::captionOf(Result::h).data(), blue},
     };
     struct ResultLabel {
         Result result;
@@ -287,8 +286,8 @@ void OnTopWindow::buildResults() {
     shape2->setOutlineWidth(1);
     shape2->setFillColour(colourFromValue(lightGrey));
     shape1_ = place<ShapeBox>(frame2, "Shape1", twips(180, 540, 9240, 3765));
-    shape1_->setOutlineWidth(calc::startOutlineWidth);
-    shape1_->setOutlineColour(colourFromValue(calc::startOutlineColour));
+    shape1_->setOutlineWidth(designOutline.width);
+    shape1_->setOutlineColour(colourFromValue(designOutline.colour));
     // The rectangles are the results' backdrop: the captions must stay visible.
     shape1_->lower();
     shape2->lower();
@@ -482,12 +481,10 @@ void OnTopWindow::setResultText(Result r, std::string_view text) {
     result(r)->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void OnTopWindow::setShapeOutlineWidth(int pixels) {
-    shape1_->setOutlineWidth(pixels);
-}
-
-void OnTopWindow::setShapeOutlineColour(calc::Colour colour) {
-    shape1_->setOutlineColour(colourFromValue(colour));
+void OnTopWindow::setFrameOutline(Option frame) {
+    const Outline outline = frameOutline(frame);
+    shape1_->setOutlineWidth(outline.width);
+    shape1_->setOutlineColour(colourFromValue(outline.colour));
 }
 
 void OnTopWindow::clearAll() {

@@ -3,6 +3,7 @@
 // SCREENCALC_EVENT_SEED replays a run, SCREENCALC_EVENT_COUNT sets its length
 // and SCREENCALC_EVENT_TRACE=1 prints every event before it is sent, which
 // shows the last one when a run dies instead of failing.
+#include "appearance.h"
 #include "constants.h"
 #include "fakeplatform.h"
 #include "headless_view.h"
@@ -44,8 +45,8 @@ template <class Control> QString controlName(Control c) {
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
-QColor qColour(calc::Colour c) {
-    return QColor(calc::redOf(c), calc::greenOf(c), calc::blueOf(c));
+QColor qColour(std::uint32_t c) {
+    return screencalc::colourFromValue(c);
 }
 
 int limitOf(Entry e) {
@@ -216,9 +217,11 @@ struct Outline {
     QColor colour;
 };
 QList<Outline> allowedOutlines() {
-    QList<Outline> outlines{{calc::startOutlineWidth, qColour(calc::startOutlineColour)}};
+    const screencalc::Outline design = screencalc::designOutline;
+    QList<Outline> outlines{{design.width, qColour(design.colour)}};
     for (const calc::Frame& f : calc::frames) {
-        outlines << Outline{f.outlineWidth, qColour(f.outlineColour)};
+        const screencalc::Outline o = screencalc::frameOutline(f.option);
+        outlines << Outline{o.width, qColour(o.colour)};
     }
     return outlines;
 }
@@ -629,9 +632,10 @@ class RandomEventsTest : public QObject {
         }
         frameEverChanged = frameEverChanged || frame != frameBefore;
         for (const calc::Frame& f : calc::frames) {
+            const screencalc::Outline o = screencalc::frameOutline(f.option);
             if (frameEverChanged && f.option == *frame &&
-                (shape1->outlineWidth() != f.outlineWidth ||
-                 shape1->outlineColour() != qColour(f.outlineColour))) {
+                (shape1->outlineWidth() != o.width ||
+                 shape1->outlineColour() != qColour(o.colour))) {
                 return fail(QStringLiteral("%1 is selected but Shape1 has outline width %2, "
                                            "colour %3")
                                 .arg(controlName(*frame))
