@@ -3,7 +3,8 @@
 // controls only through this interface, so they run the same against the Qt
 // window, the headless view of the command-line tool and the tests.
 
-#include <cstdint>
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,22 +16,53 @@ enum class Entry { inch, mw, mh };
 enum class Option { opt169, opt43, Option1, Option2, Option3, Option4, Option5 };
 enum class Result { w, h, inch1, w1, h1, bkw };
 
-// A colour as the window stores it: 0x00BBGGRR, red in the low byte.
-using Colour = std::uint32_t;
+// The entry fields and how many characters each admits.
+struct EntryField {
+    Entry entry;
+    std::string_view name;
+    std::size_t maxLength;
+};
+inline constexpr std::array<EntryField, 3> entryFields{{
+    {Entry::inch, "inch", 6},
+    {Entry::mw, "mw", 9},
+    {Entry::mh, "mh", 9},
+}};
 
-constexpr int redOf(Colour c) {
-    return static_cast<int>(c & 0xFFu);
-}
-constexpr int greenOf(Colour c) {
-    return static_cast<int>((c >> 8) & 0xFFu);
-}
-constexpr int blueOf(Colour c) {
-    return static_cast<int>((c >> 16) & 0xFFu);
-}
+// The result labels, in the order every recalculation writes them, with the
+// captions the window shows beside them (the colons are the design's own mix
+// of half- and full-width).
+struct ResultLabel {
+    Result result;
+    std::string_view name;
+    std::string_view caption;
+};
+inline constexpr std::array<ResultLabel, 6> resultLabels{{
+    {Result::w, "w", "幕面宽:"},
+    {Result::h, "h", "幕面高:"},
+    {Result::inch1, "inch1", "英寸："},
+    {Result::w1, "w1", "含外框宽："},
+    {Result::h1, "h1", "含外框高："},
+    {Result::bkw, "bkw", "边框宽："},
+}};
 
-std::string_view nameOf(Entry e);
-std::string_view nameOf(Option o);
-std::string_view nameOf(Result r);
+inline constexpr std::array<std::string_view, 7> optionNames{
+    "opt169", "opt43", "Option1", "Option2", "Option3", "Option4", "Option5"};
+
+constexpr std::string_view nameOf(Entry e) {
+    return entryFields[static_cast<std::size_t>(e)].name;
+}
+constexpr std::size_t maxLength(Entry e) {
+    return entryFields[static_cast<std::size_t>(e)].maxLength;
+}
+constexpr std::string_view nameOf(Result r) {
+    return resultLabels[static_cast<std::size_t>(r)].name;
+}
+constexpr std::string_view captionOf(Result r) {
+    return resultLabels[static_cast<std::size_t>(r)].caption;
+}
+constexpr std::string_view nameOf(Option o) {
+    return optionNames[static_cast<std::size_t>(o)];
+}
 
 class CalcView {
 public:
@@ -46,9 +78,9 @@ public:
     virtual std::string resultText(Result r) const = 0;
     virtual void setResultText(Result r, std::string_view text) = 0;
 
-    // The frame rectangle Shape1 that the frame handlers restyle.
-    virtual void setShapeOutlineWidth(int pixels) = 0;
-    virtual void setShapeOutlineColour(Colour colour) = 0;
+    // Gives the frame rectangle Shape1 the outline that stands for this
+    // frame option; how that looks is the window's business.
+    virtual void setFrameOutline(Option frame) = 0;
 };
 
 } // namespace calc

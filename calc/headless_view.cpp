@@ -1,9 +1,5 @@
 #include "headless_view.h"
 
-#include "constants.h"
-
-#include <charconv>
-
 namespace calc {
 
 namespace {
@@ -19,18 +15,9 @@ bool isRatio(Option o) {
     return o == Option::opt169 || o == Option::opt43;
 }
 
-std::string hex(Colour c) {
-    char buf[8]; // a 32-bit value has at most 8 hex digits
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, c, 16);
-    (void)ec;
-    const std::string digits(buf, end);
-    return "0x" + std::string(digits.size() < 6 ? 6 - digits.size() : 0, '0') + digits;
-}
-
 } // namespace
 
-HeadlessView::HeadlessView()
-    : outlineWidth_(startOutlineWidth), outlineColour_(startOutlineColour) {
+HeadlessView::HeadlessView() {
     results_.fill("0");
 }
 
@@ -39,11 +26,11 @@ std::string HeadlessView::entryText(Entry e) const {
 }
 
 void HeadlessView::setEntryText(Entry e, std::string_view text) {
-    record({nameOf(e), "='", text, "'"});
     if (entries_[index(e)] == text) {
         return;
     }
     entries_[index(e)] = text;
+    record({nameOf(e), "='", text, "'"});
     record({"run ", nameOf(e), "_Change"});
     runs_.push_back(changeHandler(*this, e));
 }
@@ -64,18 +51,19 @@ std::string HeadlessView::resultText(Result r) const {
 }
 
 void HeadlessView::setResultText(Result r, std::string_view text) {
+    if (results_[index(r)] == text) {
+        return;
+    }
     record({nameOf(r), "='", text, "'"});
     results_[index(r)] = text;
 }
 
-void HeadlessView::setShapeOutlineWidth(int pixels) {
-    record({"shape width ", logging_ ? std::to_string(pixels) : ""});
-    outlineWidth_ = pixels;
-}
-
-void HeadlessView::setShapeOutlineColour(Colour colour) {
-    record({"shape colour ", logging_ ? hex(colour) : ""});
-    outlineColour_ = colour;
+void HeadlessView::setFrameOutline(Option frame) {
+    if (outline_ == frame) {
+        return;
+    }
+    record({"outline ", nameOf(frame)});
+    outline_ = frame;
 }
 
 Outcome HeadlessView::select(Option o) {

@@ -126,6 +126,9 @@ bool keepOnlyEntry(CalcView& view, Entry own, Entry first, Entry second) {
     return true;
 }
 
+// The width and the height entries never look at the ratio buttons: they
+// always compute 16:9, with 4:3 selected too. That is how the calculator has
+// always quoted widths and heights; only the diagonal knows 4:3.
 Outcome widthBlock(CalcView& view, const Frame& frame) {
     if (!keepOnlyEntry(view, Entry::mw, Entry::inch, Entry::mh)) {
         return {};
@@ -145,6 +148,8 @@ Outcome heightBlock(CalcView& view, const Frame& frame) {
         return {};
     }
 
+    // Which 16:9 rounding depends on the frame, for no reason but history;
+    // each choice shows at some heights (see constants.h).
     const double widthFactor = frame.option == Option::Option1 ? ratio169Full : ratio169Short;
     const double diagonalFactor = frame.option == Option::Option2 ? ratio169Long : ratio169Short;
 
@@ -166,7 +171,12 @@ Outcome diagonalFrameBlock(CalcView& view, const Frame& frame) {
 }
 
 // The diagonal entry under the 80 mm option, the only place that tells the
-// two ratios apart; 4:3 then always carries the 7 mm frame.
+// two ratios apart; 4:3 then always carries the 7 mm frame, not 80 mm. h
+// divides by ratio169Full but h1 by ratio169Short: at some diagonals (55211)
+// h1 - h is not 160. mw is emptied up to three times and mh twice, and an
+// empty entry empties only mw. A repeat finds the field empty and runs
+// nothing; the first writes are the calculator's own order of emptying,
+// which shows when another entry still holds text. Keep them all.
 Outcome diagonalEightyBlock(CalcView& view) {
     view.setEntryText(Entry::mw, "");
     if (view.entryText(Entry::inch).empty()) {
@@ -231,13 +241,12 @@ Outcome frameClick(CalcView& view, const Frame& frame) {
     run.fromLabel(Result::h1, plainNumberText, Result::h, plusFrame);
     run.writeText(Result::bkw, frame.text);
     if (!run.stopped()) {
-        view.setShapeOutlineWidth(frame.outlineWidth);
-        view.setShapeOutlineColour(frame.outlineColour);
+        view.setFrameOutline(frame.option);
     }
     return run.outcome();
 }
 
-} // namespace
+// The handlers under the names of the controls and events they serve.
 
 Outcome inch_Change(CalcView& view) {
     if (emptiedLonePoint(view, Entry::inch)) {
@@ -263,18 +272,6 @@ Outcome mh_Change(CalcView& view) {
     return forSelectedFrame(view, [&](const Frame& frame) { return heightBlock(view, frame); });
 }
 
-Outcome changeHandler(CalcView& view, Entry entry) {
-    switch (entry) {
-    case Entry::inch:
-        return inch_Change(view);
-    case Entry::mw:
-        return mw_Change(view);
-    case Entry::mh:
-        return mh_Change(view);
-    }
-    return {};
-}
-
 Outcome opt169_Click(CalcView& view) {
     return ratioClick(view, mmPerInch169, ratio169Short);
 }
@@ -296,6 +293,20 @@ Outcome Option4_Click(CalcView& view) {
 }
 Outcome Option5_Click(CalcView& view) {
     return frameClick(view, frames[4]);
+}
+
+} // namespace
+
+Outcome changeHandler(CalcView& view, Entry entry) {
+    switch (entry) {
+    case Entry::inch:
+        return inch_Change(view);
+    case Entry::mw:
+        return mw_Change(view);
+    case Entry::mh:
+        return mh_Change(view);
+    }
+    return {};
 }
 
 Outcome clickHandler(CalcView& view, Option option) {
@@ -330,22 +341,6 @@ std::string_view describe(const Outcome& outcome) {
         return "the entry was emptied while it was being read";
     }
     return "";
-}
-
-std::string_view nameOf(Entry e) {
-    static constexpr std::string_view names[] = {"inch", "mw", "mh"};
-    return names[static_cast<int>(e)];
-}
-
-std::string_view nameOf(Option o) {
-    static constexpr std::string_view names[] = {"opt169",  "opt43",   "Option1", "Option2",
-                                                 "Option3", "Option4", "Option5"};
-    return names[static_cast<int>(o)];
-}
-
-std::string_view nameOf(Result r) {
-    static constexpr std::string_view names[] = {"w", "h", "inch1", "w1", "h1", "bkw"};
-    return names[static_cast<int>(r)];
 }
 
 } // namespace calc

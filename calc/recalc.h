@@ -31,23 +31,13 @@ struct Outcome {
     bool ok() const { return stop == Stop::none; }
 };
 
-// Change handlers of the three entry fields.
-Outcome inch_Change(CalcView& view);
-Outcome mw_Change(CalcView& view);
-Outcome mh_Change(CalcView& view);
-Outcome changeHandler(CalcView& view, Entry entry); // dispatches to the above
+// The change handler of an entry field (inch_Change, mw_Change, mh_Change).
+// The window runs it whenever the field's text really changes.
+Outcome changeHandler(CalcView& view, Entry entry);
 
-// Ratio buttons: recompute from the diagonal with the 7 mm frame.
-Outcome opt169_Click(CalcView& view);
-Outcome opt43_Click(CalcView& view);
-
-// Frame buttons: add the frame to the shown width and height, restyle Shape1.
-Outcome Option1_Click(CalcView& view);
-Outcome Option2_Click(CalcView& view);
-Outcome Option3_Click(CalcView& view);
-Outcome Option4_Click(CalcView& view);
-Outcome Option5_Click(CalcView& view);
-Outcome clickHandler(CalcView& view, Option option); // dispatches to the above
+// The click handler of an option button (opt169_Click ... Option5_Click). The
+// window runs it when the button becomes the selected one of its group.
+Outcome clickHandler(CalcView& view, Option option);
 
 std::string_view describe(const Outcome& outcome); // short English, for logs
 

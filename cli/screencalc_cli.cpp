@@ -48,12 +48,8 @@ constexpr std::string_view usageText =
     "Exit status: 0 all computed, 1 a calculation (or batch row) failed or the\n"
     "results could not be written, 2 usage error or unreadable FILE.\n";
 
-constexpr std::array<Result, 6> resultOrder{Result::w,  Result::h,  Result::inch1,
-                                            Result::w1, Result::h1, Result::bkw};
-constexpr std::array<std::string_view, 6> resultKeys{"w", "h", "inch1", "w1", "h1", "bkw"};
-// The captions of the window's result labels, colons as the window has them.
-constexpr std::array<std::string_view, 6> captions{"幕面宽:",    "幕面高:",    "英寸：",
-                                                   "含外框宽：", "含外框高：", "边框宽："};
+// The six results in the window's order, with their names and captions.
+constexpr const auto& results = calc::resultLabels;
 constexpr std::array<std::string_view, 6> units{"mm", "mm", "in", "mm", "mm", "mm"};
 
 struct EntryKind {
@@ -63,9 +59,9 @@ struct EntryKind {
     std::size_t limit; // the field's length limit, in characters
 };
 constexpr std::array<EntryKind, 3> entryKinds{{
-    {"diagonal", "--diagonal", Entry::inch, 6},
-    {"width", "--width", Entry::mw, 9},
-    {"height", "--height", Entry::mh, 9},
+    {"diagonal", "--diagonal", Entry::inch, calc::maxLength(Entry::inch)},
+    {"width", "--width", Entry::mw, calc::maxLength(Entry::mw)},
+    {"height", "--height", Entry::mh, calc::maxLength(Entry::mh)},
 }};
 
 constexpr std::string_view ratioChoices = "use 16:9 or 4:3";
@@ -160,7 +156,7 @@ std::string_view withoutDisplayBlanks(std::string_view s) {
 
 struct Calculation {
     bool ok = false;
-    std::array<std::string, 6> texts; // in resultOrder, as the labels hold them
+    std::array<std::string, 6> texts; // in the order of results, as the labels hold them
     std::string error;                // what went wrong, when !ok
     std::string notice;               // the cut of a computed text, if any
 };
@@ -227,8 +223,8 @@ Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio
         c.error = "the entry field did not take the text";
         return c;
     }
-    for (std::size_t i = 0; i < resultOrder.size(); ++i) {
-        c.texts[i] = view.resultText(resultOrder[i]);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        c.texts[i] = view.resultText(results[i].result);
     }
     c.ok = true;
     // The window cuts without a word; a script should hear of it.
@@ -242,14 +238,15 @@ std::string tableText(const std::array<std::string, 6>& texts) {
     std::size_t captionWidth = 0;
     std::size_t valueWidth = 0;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        captionWidth = std::max(captionWidth, displayWidth(captions[i]));
+        captionWidth = std::max(captionWidth, displayWidth(results[i].caption));
         valueWidth = std::max(valueWidth, withoutDisplayBlanks(texts[i]).size());
     }
     std::string out;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string_view value = withoutDisplayBlanks(texts[i]);
-        out += captions[i];
-        out.append(captionWidth - displayWidth(captions[i]) + 2 + valueWidth - value.size(), ' ');
+        out += results[i].caption;
+        out.append(captionWidth - displayWidth(results[i].caption) + 2 + valueWidth - value.size(),
+                   ' ');
         out += value;
         out += ' ';
         out += units[i];
@@ -259,12 +256,12 @@ std::string tableText(const std::array<std::string, 6>& texts) {
 }
 
 void appendJsonResults(std::string& out, const Calculation& c) {
-    for (std::size_t i = 0; i < resultKeys.size(); ++i) {
+    for (std::size_t i = 0; i < results.size(); ++i) {
         if (i > 0) {
             out += ',';
         }
         out += '"';
-        out += resultKeys[i];
+        out += results[i].name;
         out += "\":";
         if (c.ok) {
             appendJsonString(out, c.texts[i]);

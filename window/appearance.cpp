@@ -1,7 +1,5 @@
 #include "appearance.h"
 
-#include "calcview.h"
-
 #include <QApplication>
 #include <QPalette>
 
@@ -24,7 +22,23 @@ QColor colourFromValue(std::uint32_t value) {
             return QApplication::palette().color(QPalette::Window);
         }
     }
-    return QColor(calc::redOf(value), calc::greenOf(value), calc::blueOf(value));
+    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+                  static_cast<int>((value >> 16) & 0xFFu));
+}
+
+Outline frameOutline(calc::Option frame) {
+    switch (frame) {
+    case calc::Option::Option1:
+        return {6, 0x000000FF}; // red; 5.5 in the design, rounded half to even
+    case calc::Option::Option3:
+        return {3, 0x00800080}; // purple
+    case calc::Option::Option4:
+        return {4, 0x00C0C000}; // teal
+    case calc::Option::Option5:
+        return {7, 0x000080FF}; // orange
+    default:
+        return {1, 0x00008080}; // olive, the 12 mm frame
+    }
 }
 
 namespace {

@@ -28,10 +28,10 @@ namespace {
 // A field whose text does not convert: pale red until it converts again.
 const QColor notANumberBackground(255, 215, 215);
 
-constexpr std::array<const char*, 3> entryNames{"inch", "mw", "mh"};
-constexpr std::array<const char*, 7> optionNames{"opt169",  "opt43",   "Option1", "Option2",
-                                                 "Option3", "Option4", "Option5"};
-constexpr std::array<const char*, 6> resultNames{"w", "h", "inch1", "w1", "h1", "bkw"};
+QString qName(auto control) {
+    const std::string_view name = calc::nameOf(control);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 bool isFrameOption(Option o) {
     return o != Option::opt169 && o != Option::opt43;
@@ -39,8 +39,8 @@ bool isFrameOption(Option o) {
 
 } // namespace
 
-template <class W> W* OnTopWindow::control(const char* name) const {
-    auto* widget = findChild<W*>(QLatin1String(name));
+template <class W> W* OnTopWindow::control(const QString& name) const {
+    auto* widget = findChild<W*>(name);
     Q_ASSERT(widget != nullptr);
     return widget;
 }
@@ -59,40 +59,41 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     }
 
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        entries_[i] = control<EntryField>(entryNames[i]);
+        entries_[i] = control<EntryField>(qName(static_cast<Entry>(i)));
         entryToolTips_[i] = entries_[i]->toolTip();
     }
     for (std::size_t i = 0; i < options_.size(); ++i) {
-        options_[i] = control<OptionButton>(optionNames[i]);
+        options_[i] = control<OptionButton>(qName(static_cast<Option>(i)));
     }
     for (std::size_t i = 0; i < results_.size(); ++i) {
-        results_[i] = control<QLabel>(resultNames[i]);
+        results_[i] = control<QLabel>(qName(static_cast<Result>(i)));
         // A screen reader reads the value as the name and the tooltip as what it means.
         results_[i]->setAccessibleDescription(results_[i]->toolTip());
     }
-    frameShape_ = control<ShapeBox>("Shape1");
-    keepOnTopBox_ = control<QCheckBox>("check1");
-    minimiseButton_ = control<QPushButton>("Command2");
-    exitButton_ = control<QPushButton>("Command5");
-    clearButton_ = control<QPushButton>("Command4");
-    updateButton_ = control<QPushButton>("Command1");
-    websiteButton_ = control<QPushButton>("Command3");
-    versionLabel_ = control<QLabel>("ver");
+    frameShape_ = control<ShapeBox>(QStringLiteral("Shape1"));
+    keepOnTopBox_ = control<QCheckBox>(QStringLiteral("check1"));
+    minimiseButton_ = control<QPushButton>(QStringLiteral("Command2"));
+    exitButton_ = control<QPushButton>(QStringLiteral("Command5"));
+    clearButton_ = control<QPushButton>(QStringLiteral("Command4"));
+    updateButton_ = control<QPushButton>(QStringLiteral("Command1"));
+    websiteButton_ = control<QPushButton>(QStringLiteral("Command3"));
+    versionLabel_ = control<QLabel>(QStringLiteral("ver"));
     if (!platform.allowsKeepOnTop()) {
         // Greyed, saying why, rather than a box that silently does nothing.
         keepOnTopBox_->setEnabled(false);
         keepOnTopBox_->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
     }
     clock_ = new Clock(
-        *control<QLabel>("temdate"), [this] { return platform_.now(); }, this);
+        *control<QLabel>(QStringLiteral("temdate")), [this] { return platform_.now(); }, this);
 
     // The captions name the fields for screen readers; the pictures say
     // what they show.
-    control<QLabel>("Label3")->setBuddy(entry(Entry::inch));
-    control<QLabel>("Label5")->setBuddy(entry(Entry::mw));
-    control<QLabel>("Label6")->setBuddy(entry(Entry::mh));
-    control<QWidget>("Image6")->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
-    control<QWidget>("Image1")->setAccessibleName(QStringLiteral("Korvexa"));
+    control<QLabel>(QStringLiteral("Label3"))->setBuddy(entry(Entry::inch));
+    control<QLabel>(QStringLiteral("Label5"))->setBuddy(entry(Entry::mw));
+    control<QLabel>(QStringLiteral("Label6"))->setBuddy(entry(Entry::mh));
+    control<QWidget>(QStringLiteral("Image6"))
+        ->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
+    control<QWidget>(QStringLiteral("Image1"))->setAccessibleName(QStringLiteral("Korvexa"));
 
     // Fusion draws a push button's background colour, which the hover
     // colours and the clear button's grey need.
@@ -103,10 +104,10 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
         }
     }
     auto* hover = new ButtonHover(this);
-    hover->add(*clearButton_, *control<QWidget>("Image2"));
-    hover->add(*websiteButton_, *control<QWidget>("Image3"));
-    hover->add(*updateButton_, *control<QWidget>("Image4"));
-    hover->add(*exitButton_, *control<QWidget>("Image5"));
+    hover->add(*clearButton_, *control<QWidget>(QStringLiteral("Image2")));
+    hover->add(*websiteButton_, *control<QWidget>(QStringLiteral("Image3")));
+    hover->add(*updateButton_, *control<QWidget>(QStringLiteral("Image4")));
+    hover->add(*exitButton_, *control<QWidget>(QStringLiteral("Image5")));
 
     connectEvents();
     formLoad();
@@ -234,12 +235,10 @@ void OnTopWindow::setResultText(Result r, std::string_view text) {
     result(r)->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void OnTopWindow::setShapeOutlineWidth(int pixels) {
-    frameShape_->setOutlineWidth(pixels);
-}
-
-void OnTopWindow::setShapeOutlineColour(calc::Colour colour) {
-    frameShape_->setOutlineColour(colourFromValue(colour));
+void OnTopWindow::setFrameOutline(Option frame) {
+    const Outline outline = frameOutline(frame);
+    frameShape_->setOutlineWidth(outline.width);
+    frameShape_->setOutlineColour(colourFromValue(outline.colour));
 }
 
 void OnTopWindow::clearAll() {

@@ -42,8 +42,7 @@ public:
     bool isSelected(calc::Option o) const override;
     std::string resultText(calc::Result r) const override;
     void setResultText(calc::Result r, std::string_view text) override;
-    void setShapeOutlineWidth(int pixels) override;
-    void setShapeOutlineColour(calc::Colour colour) override;
+    void setFrameOutline(calc::Option frame) override;
 
     // The clear button and the Esc key: empty the entries, select 12 mm,
     // put every result back to "0". The ratio and the focus stay.
@@ -55,7 +54,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    template <class W> W* control(const char* name) const;
+    template <class W> W* control(const QString& name) const;
     void connectEvents();
     void formLoad();
     void centreOnScreen();
