@@ -19,13 +19,26 @@ case "$seconds" in
     ;;
 esac
 
-command -v clang++-14 >/dev/null || {
-    echo "fuzz/run.sh: clang++-14 not found (Debian: apt-get install clang-14 libclang-rt-14-dev)" >&2
+# The newest clang++ on the PATH that can link a libFuzzer target.
+probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }'
+cxx=""
+best=""
+for candidate in $(compgen -c clang++ | grep -E '^clang\+\+(-[0-9]+)?$' | sort -u); do
+    echo "$probe" | "$candidate" -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null || continue
+    version=$("$candidate" -dumpversion)
+    if [ -z "$best" ] || [ "$(printf '%s\n%s\n' "$best" "$version" | sort -V | tail -n 1)" != "$best" ]; then
+        cxx=$(command -v "$candidate")
+        best=$version
+    fi
+done
+[ -n "$cxx" ] || {
+    echo "fuzz/run.sh: no clang++ with libFuzzer found (Debian: apt-get install clang-14 libclang-rt-14-dev)" >&2
     exit 2
 }
+echo "fuzz/run.sh: building with $cxx ($best)"
 
 build=build/fuzz
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 cmake --build --preset fuzz
 
 work="$build/corpus-run"

@@ -10,7 +10,7 @@ packages=(
     fonts-noto-cjk locales
     xvfb xauth
     weston qt6-wayland
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream lintian man-db
     clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix wine64 googletest
 )

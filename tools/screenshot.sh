@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build/screenshot}
 if [ ! -x "$build/window/korvexa-screencalc" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCREENCALC_BUILD_TESTS=OFF
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
     cmake --build "$build" --target korvexa-screencalc
 fi
 program=$(realpath "$build/window/korvexa-screencalc")
