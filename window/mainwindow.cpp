@@ -91,7 +91,7 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("onTop"));
     setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
-    setWindowIcon(QIcon(QStringLiteral(":/korvexa/app-icon.png")));
+    setWindowIcon(pngPicture(QStringLiteral(":/korvexa/app-icon.png")));
     setFixedSize(twipsToPixels(9855), twipsToPixels(8220));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setBackground(this, menuBackground);
@@ -181,7 +181,7 @@ void OnTopWindow::buildFrameChoice() {
     command4_->setToolTip(QStringLiteral("点击所有数据清除，开始重新计算，或按ESC键执行。"));
     command4_->setFont(songti(15.75, true));
 
-    auto* frame1 = place<QGroupBox>(this, "Frame1", twips(5610, 1065, 4170, 915));
+    auto* frame1 = place<FrameBox>(this, "Frame1", twips(5610, 1065, 4170, 915));
     frame1->setTitle(QStringLiteral("幕边框选择（mm)"));
     frame1->setToolTip(QStringLiteral("选择幕布边框度"));
     frame1->setFont(songti(12, true));
@@ -212,7 +212,7 @@ void OnTopWindow::buildFrameChoice() {
 }
 
 void OnTopWindow::buildResults() {
-    auto* frame2 = place<QGroupBox>(this, "Frame2", twips(165, 2370, 9630, 4725));
+    auto* frame2 = place<FrameBox>(this, "Frame2", twips(165, 2370, 9630, 4725));
     frame2->setTitle(QStringLiteral("计算结果"));
     frame2->setFont(songti(14.25));
     setBackground(frame2, menuBackground);
@@ -313,7 +313,7 @@ void OnTopWindow::buildBottomStrip() {
     setTextColour(label13, darkRed); // on the window's own background
 
     auto* image6 = place<PictureBox>(this, "Image6", twips(2670, 7170, 1000, 1000));
-    image6->setPicture(QPixmap(QStringLiteral(":/korvexa/download-qr.png")), false);
+    image6->setPicture(pngPicture(QStringLiteral(":/korvexa/download-qr.png")), false);
     // Screen readers get what the code stands for; sighted users scan it.
     image6->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
 
@@ -345,7 +345,7 @@ void OnTopWindow::buildBottomStrip() {
         label(this, "ver", twips(7740, 7515, 1575, 255), QStringLiteral("版本号"), platformFont());
 
     auto* image1 = place<PictureBox>(this, "Image1", twips(105, 7650, 2415, 525));
-    image1->setPicture(QPixmap(QStringLiteral(":/korvexa/logo.png")));
+    image1->setPicture(pngPicture(QStringLiteral(":/korvexa/logo.png")));
     image1->setAccessibleName(QStringLiteral("Korvexa"));
 }
 
