@@ -3,6 +3,7 @@
 #include "calcview.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 
 namespace screencalc {
@@ -29,10 +30,28 @@ QColor colourFromValue(std::uint32_t value) {
 
 namespace {
 
+const QString ownSerif = QStringLiteral("Screencalc Serif");
+const QString ownSans = QStringLiteral("Screencalc Sans");
+
+int pixelsFromPoints(qreal points) {
+    return qRound(points * 96.0 / 72.0);
+}
+
+// The first of `systemNames` that is installed, then our own stand-in; a
+// name that is not installed would only cost a fontconfig fallback search.
+QStringList facesFor(std::initializer_list<QString> systemNames, const QString& own) {
+    for (const QString& name : systemNames) {
+        if (QFontDatabase::hasFamily(name)) {
+            return {name, own};
+        }
+    }
+    return {own};
+}
+
 QFont cjkFont(const QStringList& families, qreal points, bool bold) {
     QFont font;
     font.setFamilies(families);
-    font.setPointSizeF(points);
+    font.setPixelSize(pixelsFromPoints(points));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
@@ -41,20 +60,36 @@ QFont cjkFont(const QStringList& families, qreal points, bool bold) {
 } // namespace
 
 QFont songti(qreal points, bool bold) {
-    return cjkFont({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")},
-                   points, bold);
+    static const QStringList families =
+        facesFor({QStringLiteral("SimSun"), QStringLiteral("宋体")}, ownSerif);
+    return cjkFont(families, points, bold);
 }
 
 QFont heiti(qreal points, bool bold) {
-    return cjkFont({QStringLiteral("SimHei"), QStringLiteral("黑体"),
-                    QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")},
-                   points, bold);
+    static const QStringList families =
+        facesFor({QStringLiteral("SimHei"), QStringLiteral("黑体")}, ownSans);
+    return cjkFont(families, points, bold);
 }
 
 QFont platformFont() {
     QFont font = QApplication::font();
     font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
+void addOwnFonts() {
+    for (const char* face : {"serif-regular", "serif-bold", "sans-regular", "sans-bold"}) {
+        QFontDatabase::addApplicationFont(
+            QStringLiteral(":/korvexa/fonts/screencalc-%1.otf").arg(QLatin1String(face)));
+    }
+}
+
+QFont desktopFont(const QFont& system) {
+    QFont font = system;
+    if (system.pixelSize() <= 0) {
+        font.setPixelSize(pixelsFromPoints(system.pointSizeF()));
+    }
+    font.setFamilies({system.family(), ownSans});
     return font;
 }
 

@@ -1,4 +1,5 @@
 // Starts the calculator window; everything else happens in the window.
+#include "application.h"
 #include "mainwindow.h"
 #include "platform.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    screencalc::setUpApplication(app);
     const auto platform = screencalc::makeDesktopPlatform();
     screencalc::OnTopWindow window(*platform);
     window.show();

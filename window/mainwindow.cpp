@@ -3,6 +3,7 @@
 #include "appearance.h"
 #include "constants.h"
 #include "entryfilter.h"
+#include "fixedstyle.h"
 #include "platform.h"
 #include "services.h"
 #include "widgets.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QTimer>
 
 namespace screencalc {
@@ -96,10 +96,8 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setBackground(this, menuBackground);
 
-    buttonStyle_ = QStyleFactory::create(QStringLiteral("Fusion"));
-    if (buttonStyle_ != nullptr) {
-        buttonStyle_->setParent(this);
-    }
+    buttonStyle_ = new FixedMetricsStyle(QStringLiteral("Fusion"));
+    buttonStyle_->setParent(this);
 
     // Creation order is stacking order: later siblings lie on top.
     check1_ = place<QCheckBox>(this, "check1", twips(8100, 2055, 1470, 360));
