@@ -78,10 +78,13 @@ QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QS
     caption->setText(text);
     caption->setFont(font);
     caption->setTextFormat(Qt::PlainText);
-    // Captions sit at the top of their box; boxes lower than a line of the
-    // fallback fonts centre it instead, so no glyph is cut off.
-    const bool tooLow = caption->fontMetrics().height() > geometry.height();
-    caption->setAlignment(Qt::AlignLeft | (tooLow ? Qt::AlignVCenter : Qt::AlignTop));
+    // Captions sit at the top of their box; boxes lower than a line (the
+    // one-line notes) grow evenly about their middle, so no glyph is cut off.
+    const int grow = caption->fontMetrics().boundingRect(text).height() - geometry.height();
+    caption->setAlignment(Qt::AlignLeft | (grow > 0 ? Qt::AlignVCenter : Qt::AlignTop));
+    if (grow > 0) {
+        caption->setGeometry(geometry.adjusted(0, -grow / 2, 0, grow - grow / 2));
+    }
     return caption;
 }
 

@@ -3,6 +3,7 @@
 // SCREENCALC_EVENT_SEED replays a run, SCREENCALC_EVENT_COUNT sets its length
 // and SCREENCALC_EVENT_TRACE=1 prints every event before it is sent, which
 // shows the last one when a run dies instead of failing.
+#include "application.h"
 #include "constants.h"
 #include "fakeplatform.h"
 #include "headless_view.h"
@@ -708,6 +709,7 @@ class RandomEventsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        screencalc::setUpApplication(*qApp);
         seed = seedFromEnvironment();
         count = countFromEnvironment();
         trace = qEnvironmentVariableIntValue("SCREENCALC_EVENT_TRACE") != 0;

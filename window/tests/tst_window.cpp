@@ -1,5 +1,6 @@
 // The window driven as a user drives it: real key presses, mouse clicks and
 // moves, with the desktop replaced by a recording fake.
+#include "application.h"
 #include "buildinfo.h"
 #include "fakeplatform.h"
 #include "mainwindow.h"
@@ -144,6 +145,7 @@ class WindowTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        screencalc::setUpApplication(*qApp);
         // CTest runs this program under C and under de_DE.UTF-8, whose
         // decimal point is a comma; QApplication has called setlocale by now.
         // Both runs expect the very same texts.
