@@ -4,18 +4,8 @@
 #include "fakeplatform.h"
 #include "mainwindow.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFontDatabase>
-#include <QGroupBox>
-#include <QLabel>
-#include <QProcess>
-#include <QRadioButton>
-#include <QRawFont>
-#include <QStyleOption>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolTip>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 namespace {
@@ -23,8 +13,7 @@ namespace {
 // One fixed text, the font it is drawn in, and the box it must fit (empty
 // where the box grows with the text: tooltips, the window title).
 struct Text {
-    QString where;
-    QString text;
+    QString where, text;
     QFont font;
     QRect box;
     QWidget* widget;
@@ -39,11 +28,11 @@ QRect buttonTextBox(QWidget* button) {
     return button->style()->subElementRect(element, &option, button);
 }
 
-QList<Text> fixedTexts(QWidget& window) {
+QList<Text> fixedTexts(QWidget& window, const QString& state) {
     QList<Text> texts{
-        {QStringLiteral("title"), window.windowTitle(), QApplication::font(), {}, &window}};
+        {state + QStringLiteral("title"), window.windowTitle(), QApplication::font(), {}, &window}};
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        const QString name = w->objectName();
+        const QString name = state + w->objectName();
         if (!w->toolTip().isEmpty()) {
             texts.append(
                 {name + QStringLiteral(" tooltip"), w->toolTip(), QToolTip::font(), {}, w});
@@ -73,15 +62,6 @@ bool covered(const QFont& font, char32_t c) {
     return false;
 }
 
-const char noCjkFonts[] = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig><include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-<selectfont><rejectfont><glob>*CJK*</glob>
-<pattern><patelt name="lang"><string>zh-cn</string></patelt></pattern>
-<pattern><patelt name="lang"><string>ja</string></patelt></pattern>
-<pattern><patelt name="lang"><string>ko</string></patelt></pattern>
-</rejectfont></selectfont></fontconfig>)";
-
 } // namespace
 
 class AppearanceTest : public QObject {
@@ -106,15 +86,9 @@ private Q_SLOTS:
         window = std::make_unique<screencalc::OnTopWindow>(platform);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        texts = fixedTexts(*window);
-        auto* check1 = window->findChild<QCheckBox*>(QStringLiteral("check1"));
-        check1->click(); // its other tooltip
-        texts.append({QStringLiteral("check1 ticked tooltip"),
-                      check1->toolTip(),
-                      QToolTip::font(),
-                      {},
-                      check1});
-        check1->click();
+        texts = fixedTexts(*window, {});
+        QTest::mouseClick(window->findChild<QCheckBox*>(QStringLiteral("check1")), Qt::LeftButton);
+        texts += fixedTexts(*window, QStringLiteral("on top: ")); // check1's other tooltip
     }
 
     void textsFit_data() { addRows(true); }
@@ -124,12 +98,8 @@ private Q_SLOTS:
         const Text& t = texts[index];
         const QRect ink = QFontMetrics(t.font, t.widget).tightBoundingRect(t.text);
         QVERIFY2(ink.right() < t.box.width() && ink.height() <= t.box.height(),
-                 qPrintable(QStringLiteral("%1 is %2 x %3 px in a box of %4 x %5")
-                                .arg(t.text)
-                                .arg(ink.right() + 1)
-                                .arg(ink.height())
-                                .arg(t.box.width())
-                                .arg(t.box.height())));
+                 qPrintable(QString::asprintf("%d x %d px in %d x %d", ink.right() + 1,
+                                              ink.height(), t.box.width(), t.box.height())));
     }
 
     void textsCovered_data() { addRows(false); }
@@ -153,17 +123,14 @@ private Q_SLOTS:
             return;
         }
         QTemporaryDir dir;
-        QFile conf(dir.filePath(QStringLiteral("fonts.conf")));
-        QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(noCjkFonts) > 0);
-        conf.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("FONTCONFIG_FILE"), conf.fileName());
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), QStringLiteral(NO_CJK_FONTS_CONF));
         env.insert(QStringLiteral("SCREENCALC_GRAB_TO"), dir.filePath(QStringLiteral("bare.png")));
         QProcess run;
         run.setProcessEnvironment(env);
         run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("sameWithoutCjkFonts")});
-        QVERIFY(run.waitForFinished(60000));
-        QVERIFY2(run.exitCode() == 0, run.readAllStandardOutput().constData());
+        QVERIFY2(run.waitForFinished(60000) && run.exitCode() == 0,
+                 run.readAllStandardOutput().constData());
         const QImage bare =
             QImage(dir.filePath(QStringLiteral("bare.png"))).convertToFormat(QImage::Format_RGB32);
         for (const Text& t : std::as_const(texts)) {
