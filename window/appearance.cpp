@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QResource>
 
 namespace screencalc {
 
@@ -79,8 +80,16 @@ QFont platformFont() {
 
 void addOwnFonts() {
     for (const char* face : {"serif-regular", "serif-bold", "sans-regular", "sans-bold"}) {
-        QFontDatabase::addApplicationFont(
+        const QResource font(
             QStringLiteral(":/korvexa/fonts/screencalc-%1.otf").arg(QLatin1String(face)));
+        // Stored uncompressed, the font is used where the program holds it,
+        // without reading a copy.
+        if (font.compressionAlgorithm() == QResource::NoCompression) {
+            QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+                reinterpret_cast<const char*>(font.data()), static_cast<qsizetype>(font.size())));
+        } else {
+            QFontDatabase::addApplicationFont(font.fileName());
+        }
     }
 }
 
