@@ -6,7 +6,6 @@
 #include "services.h"
 #include "widgets.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -161,8 +160,11 @@ QWidget* create(const Control& c, QWidget* parent) {
         return new CheckBox(qs(c.text), parent);
     case Kind::pushButton:
         return new QPushButton(qs(c.text), parent);
-    case Kind::frame:
-        return new QGroupBox(qs(c.text), parent);
+    case Kind::frame: {
+        auto* frame = new FrameBox(parent);
+        frame->setTitle(qs(c.text));
+        return frame;
+    }
     case Kind::shape: {
         auto* shape = new ShapeBox(parent);
         shape->setOutlineColour(colourFromValue(c.colour));
@@ -176,7 +178,7 @@ QWidget* create(const Control& c, QWidget* parent) {
         auto* image = new PictureBox(parent);
         if (!c.text.empty()) {
             // The download code keeps hard edges so that it still scans.
-            image->setPicture(QPixmap(qs(c.text)), c.name != "Image6");
+            image->setPicture(pngPicture(qs(c.text)), c.name != "Image6");
         }
         return image;
     }
@@ -200,10 +202,14 @@ void style(QWidget* widget, const Control& c) {
         widget->setAutoFillBackground(c.kind != Kind::pushButton);
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        // Captions sit at the top of their box; a box lower than a line of
-        // the font centres it instead, so no glyph is cut off.
-        const bool tooLow = label->fontMetrics().height() > label->height();
-        label->setAlignment(Qt::AlignLeft | (tooLow ? Qt::AlignVCenter : Qt::AlignTop));
+        // Captions sit at the top of their box; boxes lower than a line (the
+        // one-line notes) grow evenly about their middle, so no glyph is cut.
+        const int grow =
+            label->fontMetrics().boundingRect(label->text()).height() - label->height();
+        label->setAlignment(Qt::AlignLeft | (grow > 0 ? Qt::AlignVCenter : Qt::AlignTop));
+        if (grow > 0) {
+            label->setGeometry(label->geometry().adjusted(0, -grow / 2, 0, grow - grow / 2));
+        }
     }
 }
 

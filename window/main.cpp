@@ -1,4 +1,5 @@
 // Starts the calculator window; everything else happens in the window.
+#include "application.h"
 #include "mainwindow.h"
 #include "platform.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    screencalc::setUpApplication(app);
     // Ties the window to its desktop entry: the Wayland app id, and what
     // docks and taskbars match to find the entry's name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.korvexa.screencalc"));

@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "constants.h"
 #include "controls.h"
+#include "fixedstyle.h"
 #include "layout.h"
 #include "platform.h"
 #include "services.h"
@@ -12,8 +13,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTimer>
 #include <QWindow>
 
@@ -49,7 +48,7 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("onTop"));
     setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
-    setWindowIcon(QIcon(QStringLiteral(":/korvexa/app-icon.png")));
+    setWindowIcon(pngPicture(QStringLiteral(":/korvexa/app-icon.png")));
     setWindowFlags(titleBarButtons);
     layout::build(*this);
     if (!platform.fixedSizeIsSafe()) {
@@ -97,11 +96,10 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
 
     // Fusion draws a push button's background colour, which the hover
     // colours and the clear button's grey need.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        fusion->setParent(this);
-        for (QPushButton* b : findChildren<QPushButton*>()) {
-            b->setStyle(fusion);
-        }
+    auto* fusion = new FixedMetricsStyle(QStringLiteral("Fusion"));
+    fusion->setParent(this);
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setStyle(fusion);
     }
     auto* hover = new ButtonHover(this);
     hover->add(*clearButton_, *control<QWidget>(QStringLiteral("Image2")));

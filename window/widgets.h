@@ -1,8 +1,10 @@
 #pragma once
-// The two kinds of control Qt has no widget for: a rectangle drawn with an
-// outline, and a picture stretched to its box.
+// The two kinds of control Qt has no widget for, a rectangle drawn with an
+// outline and a picture stretched to its box, and a frame drawn without
+// pictures.
 
 #include <QColor>
+#include <QGroupBox>
 #include <QPixmap>
 #include <QWidget>
 
@@ -48,5 +50,22 @@ private:
     QPixmap picture_;
     bool smooth_ = true;
 };
+
+// A frame with a caption, as Fusion draws one, but painted here: Fusion draws
+// a group box's border from a picture, and reading that picture makes Qt
+// load every image plugin at the first paint.
+class FrameBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit FrameBox(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Reads one of the program's own PNG pictures with Qt's built-in reader.
+// Left to detect the format, Qt would load every image plugin to ask each
+// whether it reads PNG, which costs start-up time and memory.
+QPixmap pngPicture(const QString& path);
 
 } // namespace screencalc

@@ -11,6 +11,7 @@
 //   {Key} names a key with optional modifiers ^ Ctrl, + Shift, ! Alt:
 //   {Tab} {BackTab} {Esc} {Del} {BS} {Left} {Right} {Up} {Down} {Home}
 //   {End} {Enter} {Space} {Ins} {KP5} {^BS} {+Home} {^+Z}.
+#include "application.h"
 #include "fakeplatform.h"
 #include "mainwindow.h"
 
@@ -87,6 +88,8 @@ public:
     std::unique_ptr<screencalc::OnTopWindow> window;
 
     explicit Window(bool keepOnTopAllowed = true) {
+        static const bool setUp = (screencalc::setUpApplication(*qApp), true);
+        Q_UNUSED(setUp);
         platform.keepOnTopAllowed = keepOnTopAllowed;
         window = std::make_unique<screencalc::OnTopWindow>(platform);
         window->show();

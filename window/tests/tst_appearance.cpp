@@ -1,0 +1,144 @@
+// The window's fixed texts at any logical DPI and on a system without CJK
+// fonts: each fits its control and is drawn in a face the window names.
+#include "application.h"
+#include "fakeplatform.h"
+#include "mainwindow.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <memory>
+
+namespace {
+
+// One fixed text, the font it is drawn in, and the box it must fit (empty
+// where the box grows with the text: tooltips, the window title).
+struct Text {
+    QString where, text;
+    QFont font;
+    QRect box;
+    QWidget* widget;
+};
+
+QRect buttonTextBox(QWidget* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const auto element = qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                         : qobject_cast<QCheckBox*>(button)  ? QStyle::SE_CheckBoxContents
+                                                             : QStyle::SE_PushButtonContents;
+    return button->style()->subElementRect(element, &option, button);
+}
+
+QList<Text> fixedTexts(QWidget& window, const QString& state) {
+    QList<Text> texts{
+        {state + QStringLiteral("title"), window.windowTitle(), QApplication::font(), {}, &window}};
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const QString name = state + w->objectName();
+        if (!w->toolTip().isEmpty()) {
+            texts.append(
+                {name + QStringLiteral(" tooltip"), w->toolTip(), QToolTip::font(), {}, w});
+        }
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            texts.append({name, label->text(), w->font(), label->contentsRect(), w});
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            texts.append({name, button->text(), w->font(), buttonTextBox(w), w});
+        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+            texts.append({name, frame->title(), w->font(), w->rect(), w});
+        }
+    }
+    return texts;
+}
+
+// Whether a face the font names, not one the system falls back to, has c.
+bool covered(const QFont& font, char32_t c) {
+    for (const QString& family : font.families()) {
+        QFont face = font;
+        face.setFamilies({family});
+        const QRawFont raw = QRawFont::fromFont(face);
+        if (raw.familyName().compare(family, Qt::CaseInsensitive) == 0 &&
+            raw.supportsCharacter(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class AppearanceTest : public QObject {
+    Q_OBJECT
+
+    FakePlatform platform;
+    std::unique_ptr<screencalc::OnTopWindow> window;
+    QList<Text> texts;
+
+    void addRows(bool boxedOnly) {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < texts.size(); ++i) {
+            if (!boxedOnly || !texts[i].box.isEmpty()) {
+                QTest::newRow(qPrintable(texts[i].where)) << i;
+            }
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        screencalc::setUpApplication(*qApp);
+        window = std::make_unique<screencalc::OnTopWindow>(platform);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        texts = fixedTexts(*window, {});
+        QTest::mouseClick(window->findChild<QCheckBox*>(QStringLiteral("check1")), Qt::LeftButton);
+        texts += fixedTexts(*window, QStringLiteral("on top: ")); // check1's other tooltip
+    }
+
+    void textsFit_data() { addRows(true); }
+    // CTest runs this at several logical DPIs: the boxes are pixels, and so are the fonts.
+    void textsFit() {
+        QFETCH(int, index);
+        const Text& t = texts[index];
+        const QRect ink = QFontMetrics(t.font, t.widget).tightBoundingRect(t.text);
+        QVERIFY2(ink.right() < t.box.width() && ink.height() <= t.box.height(),
+                 qPrintable(QString::asprintf("%d x %d px in %d x %d", ink.right() + 1,
+                                              ink.height(), t.box.width(), t.box.height())));
+    }
+
+    void textsCovered_data() { addRows(false); }
+    void textsCovered() {
+        QFETCH(int, index);
+        const Text& t = texts[index];
+        for (const char32_t c : t.text.toUcs4()) {
+            QVERIFY2(covered(t.font, c),
+                     qPrintable(QString::fromUcs4(&c, 1) + QStringLiteral(" in ") +
+                                t.font.families().join(QLatin1Char(','))));
+        }
+    }
+
+    // With every CJK font of the system hidden the texts look just the same.
+    void sameWithoutCjkFonts() {
+        const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString target = qEnvironmentVariable("SCREENCALC_GRAB_TO");
+        if (!target.isEmpty()) { // the run started below
+            QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("Noto Sans CJK SC")));
+            QVERIFY(shown.save(target));
+            return;
+        }
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), QStringLiteral(NO_CJK_FONTS_CONF));
+        env.insert(QStringLiteral("SCREENCALC_GRAB_TO"), dir.filePath(QStringLiteral("bare.png")));
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("sameWithoutCjkFonts")});
+        QVERIFY2(run.waitForFinished(60000) && run.exitCode() == 0,
+                 run.readAllStandardOutput().constData());
+        const QImage bare =
+            QImage(dir.filePath(QStringLiteral("bare.png"))).convertToFormat(QImage::Format_RGB32);
+        for (const Text& t : std::as_const(texts)) {
+            const QRect area(t.widget->mapTo(window.get(), QPoint()), t.widget->size());
+            QVERIFY2(t.box.isEmpty() || bare.copy(area) == shown.copy(area), qPrintable(t.where));
+        }
+    }
+};
+
+QTEST_MAIN(AppearanceTest)
+#include "tst_appearance.moc"
