@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
+# Tests stay at most a third of the C++ lines.
+python3 tools/test-share.py
 # A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
 bash fuzz/run.sh 60
 cmake --workflow --preset ci

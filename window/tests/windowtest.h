@@ -57,9 +57,6 @@ inline Key namedKey(QString name) {
     };
     Key k = keys.value(name, {static_cast<Qt::Key>(name.front().toUpper().unicode()), name});
     k.modifiers |= mods;
-    if (mods.testFlag(Qt::ShiftModifier) && k.key == Qt::Key_Tab) {
-        k.key = Qt::Key_Backtab;
-    }
     if (mods.testFlag(Qt::ControlModifier) && name.size() == 1 && name.front().isLetter()) {
         k.text = QChar(name.front().toUpper().unicode() - 64); // what a desktop reports
     }
@@ -146,9 +143,7 @@ public:
     QString texts(const QStringList& names) const {
         QStringList texts;
         for (const QString& name : names) {
-            const QObject* o = control<QObject>(name);
-            texts << (qobject_cast<const QLabel*>(o) ? qobject_cast<const QLabel*>(o)->text()
-                                                     : qobject_cast<const QLineEdit*>(o)->text());
+            texts << control<QObject>(name)->property("text").toString(); // a label or a field
         }
         return texts.join(u'|');
     }
