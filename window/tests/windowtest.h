@@ -105,11 +105,11 @@ public:
     QWindow* handle() const { return window->windowHandle(); }
 
     // "name" or "name:x,y" to a point in window coordinates.
-    QPoint at(const QString& spec) const {
-        const QWidget* w = control(spec.section(u':', 0, 0));
+    QPoint at(const QString& where) const {
+        const QWidget* w = control(where.section(u':', 0, 0));
         QPoint p = w->rect().center();
-        if (spec.contains(u':')) {
-            const QStringList xy = spec.section(u':', 1).split(u',');
+        if (where.contains(u':')) {
+            const QStringList xy = where.section(u':', 1).split(u',');
             const int x = xy.at(0).toInt();
             p.setX(x < 0 ? w->width() + x : x);
             if (xy.size() > 1) {
@@ -119,8 +119,8 @@ public:
         }
         return w->mapTo(window.get(), p);
     }
-    void click(const QString& spec, Qt::MouseButton button = Qt::LeftButton) const {
-        QTest::mouseClick(handle(), button, {}, at(spec));
+    void click(const QString& where, Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mouseClick(handle(), button, {}, at(where));
     }
     void press(const Key& k) const {
         QTest::sendKeyEvent(QTest::Press, handle(), k.key, k.text, k.modifiers);
