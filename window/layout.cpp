@@ -215,17 +215,6 @@ void style(QWidget* widget, const Control& c) {
 
 } // namespace
 
-std::span<const Control> controls() {
-    return table;
-}
-
-const Control& control(std::string_view name) {
-    const auto* row =
-        std::find_if(table.begin(), table.end(), [&](const Control& c) { return c.name == name; });
-    Q_ASSERT(row != table.end());
-    return *row;
-}
-
 void build(QWidget& window) {
     window.setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     QPalette palette = window.palette();

@@ -4,7 +4,6 @@
 // (mainwindow.h); this file only says what is where and how it looks.
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 class QWidget;
@@ -42,9 +41,6 @@ struct Control {
     int maxLength = 0;          // text boxes: characters they admit
     bool selected = false;      // option buttons: the group's choice at start
 };
-
-std::span<const Control> controls();
-const Control& control(std::string_view name);
 
 // Creates every control of the table inside `window`, with its name, place,
 // text, font, colours, stacking and tab order.

@@ -274,15 +274,16 @@ void OnTopWindow::markEntry(Entry e, const calc::Outcome& outcome) {
         }
     }
     const bool marked = !problem.isEmpty();
-    if (marked != field->property("notANumber").toBool()) {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base,
-                         marked ? notANumberBackground : QPalette().color(QPalette::Base));
-        field->setPalette(palette);
-        field->setToolTip(marked ? problem : entryToolTips_[static_cast<std::size_t>(e)]);
-        field->setAccessibleDescription(problem);
-        field->setProperty("notANumber", marked);
+    if (marked == field->property("notANumber").toBool()) {
+        return; // nothing changed: no repaint on every keystroke
     }
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base,
+                     marked ? notANumberBackground : QPalette().color(QPalette::Base));
+    field->setPalette(palette);
+    field->setToolTip(marked ? problem : entryToolTips_[static_cast<std::size_t>(e)]);
+    field->setAccessibleDescription(problem);
+    field->setProperty("notANumber", marked);
     const bool anyMarked = std::any_of(entries_.begin(), entries_.end(), [](const QLineEdit* f) {
         return f->property("notANumber").toBool();
     });
