@@ -4,7 +4,6 @@
 #include "services.h"
 
 #include <QApplication>
-#include <QPalette>
 #include <QTest>
 
 using namespace screencalc;

@@ -7,7 +7,6 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -40,7 +39,6 @@ private Q_SLOTS:
         // decimal point is a comma; both runs expect the very same texts.
         if (qEnvironmentVariable("LC_ALL").startsWith("de_DE"_L1)) {
             QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), u","_s);
-            QCOMPARE(QLocale::system().decimalPoint(), u","_s);
         }
     }
     void init() {
@@ -117,7 +115,6 @@ private Q_SLOTS:
         row("esc on a frame option", u"@mw 5 @Option3 {Esc}"_s, "||" + start, zeros, u"Option3"_s);
         row("esc on a ratio option", u"@inch 100 @Option5 @opt169 {Esc}"_s, "100|| opt169 Option5",
             u"2214 |1245 |100  |2394|1425|90"_s, u"opt169"_s);
-        row("esc on the check box", u"@mw 5 @check1 {Esc}"_s, "|5|" + start, {}, u"check1"_s);
         row("esc on a button", u"@mw 5 @Command2 {Esc}"_s, "|5|" + start, {}, u"Command2"_s);
         row("clear after a width with 65", u"@opt43 @mw 1000 @Option4 @Command4"_s,
             "|| opt43 Option2", zeros);
