@@ -23,24 +23,24 @@ void entryChange(benchmark::State& state, Entry entry, Option frame) {
     for (auto _ : state) {
         view.setEntryText(entry, texts[i ^= 1]);
         view.clearRuns();
-        benchmark::DoNotOptimize(view.resultText(calc::Result::h1));
+        benchmark::DoNotOptimize(view.resultText(calc::Result::outerHeight));
     }
 }
-BENCHMARK_CAPTURE(entryChange, diagonal, Entry::inch, Option::Option2);
-BENCHMARK_CAPTURE(entryChange, diagonal80, Entry::inch, Option::Option1);
-BENCHMARK_CAPTURE(entryChange, width, Entry::mw, Option::Option2);
-BENCHMARK_CAPTURE(entryChange, height, Entry::mh, Option::Option2);
+BENCHMARK_CAPTURE(entryChange, diagonal, Entry::diagonal, Option::frame12);
+BENCHMARK_CAPTURE(entryChange, diagonal80, Entry::diagonal, Option::frame80);
+BENCHMARK_CAPTURE(entryChange, width, Entry::width, Option::frame12);
+BENCHMARK_CAPTURE(entryChange, height, Entry::height, Option::frame12);
 
 void click(benchmark::State& state, Option a, Option b) {
     HeadlessView view;
-    view.setEntryText(Entry::inch, "100");
+    view.setEntryText(Entry::diagonal, "100");
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(view.select((i ^= 1) ? a : b));
     }
 }
-BENCHMARK_CAPTURE(click, ratio, Option::opt43, Option::opt169);
-BENCHMARK_CAPTURE(click, frame, Option::Option1, Option::Option2);
+BENCHMARK_CAPTURE(click, ratio, Option::ratio4x3, Option::ratio16x9);
+BENCHMARK_CAPTURE(click, frame, Option::frame80, Option::frame12);
 
 void numericValue(benchmark::State& state) {
     for (auto _ : state) {

@@ -10,11 +10,12 @@
 
 namespace calc {
 
-// Enumerators carry the controls' own names so that code reads like the
-// window it drives.
-enum class Entry { inch, mw, mh };
-enum class Option { opt169, opt43, Option1, Option2, Option3, Option4, Option5 };
-enum class Result { w, h, inch1, w1, h1, bkw };
+// What each control stands for. The controls' own short names (inch, mw,
+// Option1, w1, ...) appear only in the tables below: they are the names the
+// window's widgets, the page's elements and the tools that read them go by.
+enum class Entry { diagonal, width, height };
+enum class Option { ratio16x9, ratio4x3, frame80, frame12, frame45, frame65, frame90 };
+enum class Result { width, height, diagonal, outerWidth, outerHeight, frameWidth };
 
 // The entry fields and how many characters each admits.
 struct EntryField {
@@ -23,9 +24,9 @@ struct EntryField {
     std::size_t maxLength;
 };
 inline constexpr std::array<EntryField, 3> entryFields{{
-    {Entry::inch, "inch", 6},
-    {Entry::mw, "mw", 9},
-    {Entry::mh, "mh", 9},
+    {Entry::diagonal, "inch", 6},
+    {Entry::width, "mw", 9},
+    {Entry::height, "mh", 9},
 }};
 
 // The result labels, in the order every recalculation writes them, with the
@@ -37,12 +38,12 @@ struct ResultLabel {
     std::string_view caption;
 };
 inline constexpr std::array<ResultLabel, 6> resultLabels{{
-    {Result::w, "w", "幕面宽:"},
-    {Result::h, "h", "幕面高:"},
-    {Result::inch1, "inch1", "英寸："},
-    {Result::w1, "w1", "含外框宽："},
-    {Result::h1, "h1", "含外框高："},
-    {Result::bkw, "bkw", "边框宽："},
+    {Result::width, "w", "幕面宽:"},
+    {Result::height, "h", "幕面高:"},
+    {Result::diagonal, "inch1", "英寸："},
+    {Result::outerWidth, "w1", "含外框宽："},
+    {Result::outerHeight, "h1", "含外框高："},
+    {Result::frameWidth, "bkw", "边框宽："},
 }};
 
 inline constexpr std::array<std::string_view, 7> optionNames{

@@ -35,12 +35,22 @@ struct Frame {
 
 // In the order the recalculations test the options.
 inline constexpr std::array<Frame, 5> frames{{
-    {Option::Option1, "80", 160},
-    {Option::Option2, "12", 24},
-    {Option::Option3, "45", 90},
-    {Option::Option4, "65", 130},
-    {Option::Option5, "90", 180},
+    {Option::frame80, "80", 160},
+    {Option::frame12, "12", 24},
+    {Option::frame45, "45", 90},
+    {Option::frame65, "65", 130},
+    {Option::frame90, "90", 180},
 }};
+
+// The frame a frame option selects. Every option but the two ratios is one.
+constexpr const Frame& frameOf(Option option) {
+    for (const Frame& frame : frames) {
+        if (frame.option == option) {
+            return frame;
+        }
+    }
+    return frames[1];
+}
 
 // The frame of every 4:3 result and of the recomputations after a ratio
 // change. It has no button.

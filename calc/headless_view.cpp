@@ -12,7 +12,7 @@ std::size_t index(Result r) {
 }
 
 bool isRatio(Option o) {
-    return o == Option::opt169 || o == Option::opt43;
+    return o == Option::ratio16x9 || o == Option::ratio4x3;
 }
 
 } // namespace
@@ -31,15 +31,15 @@ void HeadlessView::setEntryText(Entry e, std::string_view text) {
     }
     entries_[index(e)] = text;
     record({nameOf(e), "='", text, "'"});
-    record({"run ", nameOf(e), "_Change"});
-    runs_.push_back(changeHandler(*this, e));
+    record({"edited ", nameOf(e)});
+    runs_.push_back(entryEdited(*this, e));
 }
 
 bool HeadlessView::isSelected(Option o) const {
     switch (o) {
-    case Option::opt169:
+    case Option::ratio16x9:
         return ratio169_;
-    case Option::opt43:
+    case Option::ratio4x3:
         return !ratio169_;
     default:
         return frame_ == o;
@@ -71,12 +71,12 @@ Outcome HeadlessView::select(Option o) {
         return {};
     }
     if (isRatio(o)) {
-        ratio169_ = o == Option::opt169;
+        ratio169_ = o == Option::ratio16x9;
     } else {
         frame_ = o;
     }
-    record({"run ", nameOf(o), "_Click"});
-    return clickHandler(*this, o);
+    record({"chose ", nameOf(o)});
+    return optionChosen(*this, o);
 }
 
 // Builds the line only when logging: the command-line tool runs these

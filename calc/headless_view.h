@@ -41,7 +41,7 @@ public:
     void clearRuns() { runs_.clear(); }
 
     // Every real change and handler run, in order, when logging is on:
-    // "mw=''" (entry), "w='2214 '" (result), "run inch_Change",
+    // "mw=''" (entry), "w='2214 '" (result), "edited inch",
     // "outline Option1". Writing what a control already holds changes
     // nothing and is not logged.
     void setLogging(bool on) { logging_ = on; }
@@ -54,7 +54,7 @@ private:
     std::array<std::string, 3> entries_;
     std::array<std::string, 6> results_;
     bool ratio169_ = true;
-    Option frame_ = Option::Option2;
+    Option frame_ = Option::frame12;
     std::optional<Option> outline_;
     std::vector<Outcome> runs_;
     bool logging_ = false;

@@ -3,6 +3,7 @@
 #include "constants.h"
 #include "numbers.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -87,12 +88,14 @@ double itself(double v) {
 Outcome fromDiagonal(CalcView& view, double k, double r, double rFrame, double a,
                      std::string_view f) {
     Run run(view);
-    run.fromEntry(Result::w, patWhole, Entry::inch, [&](double d) { return d * k; });
-    run.fromEntry(Result::h, patWhole, Entry::inch, [&](double d) { return d * k / r; });
-    run.fromEntry(Result::inch1, patInches, Entry::inch, itself);
-    run.fromEntry(Result::w1, patWhole, Entry::inch, [&](double d) { return d * k + a; });
-    run.fromEntry(Result::h1, patWhole, Entry::inch, [&](double d) { return d * k / rFrame + a; });
-    run.writeText(Result::bkw, f);
+    run.fromEntry(Result::width, patWhole, Entry::diagonal, [&](double d) { return d * k; });
+    run.fromEntry(Result::height, patWhole, Entry::diagonal, [&](double d) { return d * k / r; });
+    run.fromEntry(Result::diagonal, patInches, Entry::diagonal, itself);
+    run.fromEntry(Result::outerWidth, patWhole, Entry::diagonal,
+                  [&](double d) { return d * k + a; });
+    run.fromEntry(Result::outerHeight, patWhole, Entry::diagonal,
+                  [&](double d) { return d * k / rFrame + a; });
+    run.writeText(Result::frameWidth, f);
     return run.outcome();
 }
 
@@ -100,17 +103,17 @@ Outcome fromDiagonal(CalcView& view, double k, double r, double rFrame, double a
 // viewing sizes read back from w and h.
 Outcome overallFromLabels(Run& run, const Frame& frame) {
     const auto plusFrame = [&](double v) { return v + frame.addition; };
-    run.fromLabel(Result::w1, patWhole, Result::w, plusFrame);
-    run.fromLabel(Result::h1, patWhole, Result::h, plusFrame);
-    run.writeText(Result::bkw, frame.text);
+    run.fromLabel(Result::outerWidth, patWhole, Result::width, plusFrame);
+    run.fromLabel(Result::outerHeight, patWhole, Result::height, plusFrame);
+    run.writeText(Result::frameWidth, frame.text);
     return run.outcome();
 }
 
 // Empty entry: the fields are emptied, the results left as they are.
 void emptyAllEntries(CalcView& view) {
-    view.setEntryText(Entry::inch, "");
-    view.setEntryText(Entry::mw, "");
-    view.setEntryText(Entry::mh, "");
+    view.setEntryText(Entry::diagonal, "");
+    view.setEntryText(Entry::width, "");
+    view.setEntryText(Entry::height, "");
 }
 
 // The start of every entry's recalculation. An empty entry empties all three
@@ -130,40 +133,43 @@ bool keepOnlyEntry(CalcView& view, Entry own, Entry first, Entry second) {
 // always compute 16:9, with 4:3 selected too. That is how the calculator has
 // always quoted widths and heights; only the diagonal knows 4:3.
 Outcome widthBlock(CalcView& view, const Frame& frame) {
-    if (!keepOnlyEntry(view, Entry::mw, Entry::inch, Entry::mh)) {
+    if (!keepOnlyEntry(view, Entry::width, Entry::diagonal, Entry::height)) {
         return {};
     }
 
     Run run(view);
-    run.fromEntry(Result::w, patWhole, Entry::mw, itself);
-    run.fromEntry(Result::h, patWhole, Entry::mw, [](double w) { return w / ratio169Short; });
+    run.fromEntry(Result::width, patWhole, Entry::width, itself);
+    run.fromEntry(Result::height, patWhole, Entry::width,
+                  [](double w) { return w / ratio169Short; });
     const Pattern inchPattern =
-        frame.option == Option::Option1 ? patTwoDecimalsBare : patTwoDecimals;
-    run.fromEntry(Result::inch1, inchPattern, Entry::mw, [](double w) { return w / mmPerInch169; });
+        frame.option == Option::frame80 ? patTwoDecimalsBare : patTwoDecimals;
+    run.fromEntry(Result::diagonal, inchPattern, Entry::width,
+                  [](double w) { return w / mmPerInch169; });
     return overallFromLabels(run, frame);
 }
 
 Outcome heightBlock(CalcView& view, const Frame& frame) {
-    if (!keepOnlyEntry(view, Entry::mh, Entry::inch, Entry::mw)) {
+    if (!keepOnlyEntry(view, Entry::height, Entry::diagonal, Entry::width)) {
         return {};
     }
 
     // Which 16:9 rounding depends on the frame, for no reason but history;
     // each choice shows at some heights (see constants.h).
-    const double widthFactor = frame.option == Option::Option1 ? ratio169Full : ratio169Short;
-    const double diagonalFactor = frame.option == Option::Option2 ? ratio169Long : ratio169Short;
+    const double widthFactor = frame.option == Option::frame80 ? ratio169Full : ratio169Short;
+    const double diagonalFactor = frame.option == Option::frame12 ? ratio169Long : ratio169Short;
 
     Run run(view);
-    run.fromEntry(Result::w, patWhole, Entry::mh, [&](double h) { return h * widthFactor; });
-    run.fromEntry(Result::h, patWhole, Entry::mh, itself);
-    run.fromEntry(Result::inch1, patTwoDecimals, Entry::mh,
+    run.fromEntry(Result::width, patWhole, Entry::height,
+                  [&](double h) { return h * widthFactor; });
+    run.fromEntry(Result::height, patWhole, Entry::height, itself);
+    run.fromEntry(Result::diagonal, patTwoDecimals, Entry::height,
                   [&](double h) { return h * diagonalFactor / mmPerInch169; });
     return overallFromLabels(run, frame);
 }
 
 // The diagonal entry under one of the 12, 45, 65 and 90 mm options.
 Outcome diagonalFrameBlock(CalcView& view, const Frame& frame) {
-    if (!keepOnlyEntry(view, Entry::inch, Entry::mw, Entry::mh)) {
+    if (!keepOnlyEntry(view, Entry::diagonal, Entry::width, Entry::height)) {
         return {};
     }
     return fromDiagonal(view, mmPerInch169, ratio169Short, ratio169Short, frame.addition,
@@ -178,28 +184,28 @@ Outcome diagonalFrameBlock(CalcView& view, const Frame& frame) {
 // nothing; the first writes are the calculator's own order of emptying,
 // which shows when another entry still holds text. Keep them all.
 Outcome diagonalEightyBlock(CalcView& view) {
-    view.setEntryText(Entry::mw, "");
-    if (view.entryText(Entry::inch).empty()) {
+    view.setEntryText(Entry::width, "");
+    if (view.entryText(Entry::diagonal).empty()) {
         return {};
     }
-    view.setEntryText(Entry::mw, "");
-    view.setEntryText(Entry::mh, "");
+    view.setEntryText(Entry::width, "");
+    view.setEntryText(Entry::height, "");
     Outcome result;
-    if (view.isSelected(Option::opt169)) {
+    if (view.isSelected(Option::ratio16x9)) {
         result = fromDiagonal(view, mmPerInch169, ratio169Full, ratio169Short, frames[0].addition,
                               frames[0].text);
         if (!result.ok()) {
             return result;
         }
     } else {
-        view.setEntryText(Entry::mw, "");
-        view.setEntryText(Entry::mh, "");
+        view.setEntryText(Entry::width, "");
+        view.setEntryText(Entry::height, "");
     }
-    if (view.isSelected(Option::opt43)) {
+    if (view.isSelected(Option::ratio4x3)) {
         result = fromDiagonal(view, mmPerInch43, ratio43, ratio43, frame7Addition, frame7Text);
     } else {
-        view.setEntryText(Entry::mw, "");
-        view.setEntryText(Entry::mh, "");
+        view.setEntryText(Entry::width, "");
+        view.setEntryText(Entry::height, "");
     }
     return result;
 }
@@ -227,106 +233,77 @@ bool emptiedLonePoint(CalcView& view, Entry e) {
     return false;
 }
 
-Outcome ratioClick(CalcView& view, double k, double r) {
-    if (view.entryText(Entry::inch).empty()) {
+Outcome ratioChosen(CalcView& view, double k, double r) {
+    if (view.entryText(Entry::diagonal).empty()) {
         return {};
     }
     return fromDiagonal(view, k, r, r, frame7Addition, frame7Text);
 }
 
-Outcome frameClick(CalcView& view, const Frame& frame) {
+Outcome frameChosen(CalcView& view, const Frame& frame) {
     Run run(view);
     const auto plusFrame = [&](double v) { return v + frame.addition; };
-    run.fromLabel(Result::w1, plainNumberText, Result::w, plusFrame);
-    run.fromLabel(Result::h1, plainNumberText, Result::h, plusFrame);
-    run.writeText(Result::bkw, frame.text);
+    run.fromLabel(Result::outerWidth, plainNumberText, Result::width, plusFrame);
+    run.fromLabel(Result::outerHeight, plainNumberText, Result::height, plusFrame);
+    run.writeText(Result::frameWidth, frame.text);
     if (!run.stopped()) {
         view.setFrameOutline(frame.option);
     }
     return run.outcome();
 }
 
-// The handlers under the names of the controls and events they serve.
+// The handlers, one for each thing the user can do.
 
-Outcome inch_Change(CalcView& view) {
-    if (emptiedLonePoint(view, Entry::inch)) {
+Outcome diagonalEdited(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::diagonal)) {
         return {};
     }
     return forSelectedFrame(view, [&](const Frame& frame) {
-        return frame.option == Option::Option1 ? diagonalEightyBlock(view)
+        return frame.option == Option::frame80 ? diagonalEightyBlock(view)
                                                : diagonalFrameBlock(view, frame);
     });
 }
 
-Outcome mw_Change(CalcView& view) {
-    if (emptiedLonePoint(view, Entry::mw)) {
+Outcome widthEdited(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::width)) {
         return {};
     }
     return forSelectedFrame(view, [&](const Frame& frame) { return widthBlock(view, frame); });
 }
 
-Outcome mh_Change(CalcView& view) {
-    if (emptiedLonePoint(view, Entry::mh)) {
+Outcome heightEdited(CalcView& view) {
+    if (emptiedLonePoint(view, Entry::height)) {
         return {};
     }
     return forSelectedFrame(view, [&](const Frame& frame) { return heightBlock(view, frame); });
 }
 
-Outcome opt169_Click(CalcView& view) {
-    return ratioClick(view, mmPerInch169, ratio169Short);
+Outcome ratio16x9Chosen(CalcView& view) {
+    return ratioChosen(view, mmPerInch169, ratio169Short);
 }
-Outcome opt43_Click(CalcView& view) {
-    return ratioClick(view, mmPerInch43, ratio43);
+Outcome ratio4x3Chosen(CalcView& view) {
+    return ratioChosen(view, mmPerInch43, ratio43);
 }
 
-Outcome Option1_Click(CalcView& view) {
-    return frameClick(view, frames[0]);
-}
-Outcome Option2_Click(CalcView& view) {
-    return frameClick(view, frames[1]);
-}
-Outcome Option3_Click(CalcView& view) {
-    return frameClick(view, frames[2]);
-}
-Outcome Option4_Click(CalcView& view) {
-    return frameClick(view, frames[3]);
-}
-Outcome Option5_Click(CalcView& view) {
-    return frameClick(view, frames[4]);
-}
+// Indexed by Entry.
+constexpr std::array<Outcome (*)(CalcView&), 3> entryHandlers{diagonalEdited, widthEdited,
+                                                              heightEdited};
 
 } // namespace
 
-Outcome changeHandler(CalcView& view, Entry entry) {
-    switch (entry) {
-    case Entry::inch:
-        return inch_Change(view);
-    case Entry::mw:
-        return mw_Change(view);
-    case Entry::mh:
-        return mh_Change(view);
-    }
-    return {};
+Outcome entryEdited(CalcView& view, Entry entry) {
+    return entryHandlers[static_cast<std::size_t>(entry)](view);
 }
 
-Outcome clickHandler(CalcView& view, Option option) {
+Outcome optionChosen(CalcView& view, Option option) {
     switch (option) {
-    case Option::opt169:
-        return opt169_Click(view);
-    case Option::opt43:
-        return opt43_Click(view);
-    case Option::Option1:
-        return Option1_Click(view);
-    case Option::Option2:
-        return Option2_Click(view);
-    case Option::Option3:
-        return Option3_Click(view);
-    case Option::Option4:
-        return Option4_Click(view);
-    case Option::Option5:
-        return Option5_Click(view);
+    case Option::ratio16x9:
+        return ratio16x9Chosen(view);
+    case Option::ratio4x3:
+        return ratio4x3Chosen(view);
+    default:
+        return frameChosen(view, frameOf(option));
     }
-    return {};
 }
 
 std::string_view describe(const Outcome& outcome) {

@@ -24,20 +24,20 @@ enum class Stop {
 // new texts and `at` and the labels after it keep their old ones.
 struct Outcome {
     Stop stop = Stop::none;
-    Result at = Result::w; // the label whose value could not be computed
+    Result at = Result::width; // the label whose value could not be computed
     // The text that failed to convert, for a plain message to the user.
     std::string text;
 
     bool ok() const { return stop == Stop::none; }
 };
 
-// The change handler of an entry field (inch_Change, mw_Change, mh_Change).
-// The window runs it whenever the field's text really changes.
-Outcome changeHandler(CalcView& view, Entry entry);
+// What follows an edit of an entry field. Front ends run it whenever the
+// field's text really changes, typed or set by code.
+Outcome entryEdited(CalcView& view, Entry entry);
 
-// The click handler of an option button (opt169_Click ... Option5_Click). The
-// window runs it when the button becomes the selected one of its group.
-Outcome clickHandler(CalcView& view, Option option);
+// What follows choosing a ratio or a frame. Front ends run it when the
+// option becomes the selected one of its group.
+Outcome optionChosen(CalcView& view, Option option);
 
 std::string_view describe(const Outcome& outcome); // short English, for logs
 

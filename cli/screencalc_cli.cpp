@@ -59,9 +59,9 @@ struct EntryKind {
     std::size_t limit; // the field's length limit, in characters
 };
 constexpr std::array<EntryKind, 3> entryKinds{{
-    {"diagonal", "--diagonal", Entry::inch, calc::maxLength(Entry::inch)},
-    {"width", "--width", Entry::mw, calc::maxLength(Entry::mw)},
-    {"height", "--height", Entry::mh, calc::maxLength(Entry::mh)},
+    {"diagonal", "--diagonal", Entry::diagonal, calc::maxLength(Entry::diagonal)},
+    {"width", "--width", Entry::width, calc::maxLength(Entry::width)},
+    {"height", "--height", Entry::height, calc::maxLength(Entry::height)},
 }};
 
 constexpr std::string_view ratioChoices = "use 16:9 or 4:3";
@@ -71,10 +71,10 @@ constexpr std::string_view entryChoices = "use diagonal, width or height";
 std::optional<Option> ratioNamed(std::string_view s) {
     // The window's own captions use the full-width colon; take both.
     if (s == "16:9" || s == "16：9") {
-        return Option::opt169;
+        return Option::ratio16x9;
     }
     if (s == "4:3" || s == "4：3") {
-        return Option::opt43;
+        return Option::ratio4x3;
     }
     return std::nullopt;
 }
@@ -101,8 +101,8 @@ std::string quoted(std::string_view text) {
 }
 
 struct Selection {
-    Option ratio = Option::opt169;
-    Option frame = Option::Option2;
+    Option ratio = Option::ratio16x9;
+    Option frame = Option::frame12;
     std::string_view errorIn; // "ratio" or "frame", when error is set
     std::string error;
 };

@@ -93,8 +93,8 @@ public:
     Outcome click(Option o) {
         const Labels before = labels();
         written_.clear();
-        const Outcome out = isSelected(o) ? clickHandler(*this, o) : select(o);
-        checkWrites(before, frames[0].option <= o ? at(Result::w1) : 0, out);
+        const Outcome out = isSelected(o) ? optionChosen(*this, o) : select(o);
+        checkWrites(before, frames[0].option <= o ? at(Result::outerWidth) : 0, out);
         return out;
     }
     // Labels written in order from `first`, each once, exactly up to a stop.
@@ -170,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string text(reinterpret_cast<const char*>(data) + 2, size - 2);
     const Entry entry = entryFields[data[0] % 3].entry;
-    const Option ratio = data[0] / 3 % 2 == 0 ? Option::opt169 : Option::opt43;
+    const Option ratio = data[0] / 3 % 2 == 0 ? Option::ratio16x9 : Option::ratio4x3;
     const Frame& frame = frames[data[0] / 6 % 5];
     const int prior = data[0] / 30 % 5;
     const Frame& clicked = frames[data[1] % 5];
@@ -191,8 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::pair(v.labels(), v.last);
     };
     const auto [fresh, freshOutcome] = pasted(ratio, frame.option, entry, text);
-    if (entry != Entry::inch || frame.option != Option::Option1) {
-        const Option otherRatio = ratio == Option::opt169 ? Option::opt43 : Option::opt169;
+    if (entry != Entry::diagonal || frame.option != Option::frame80) {
+        const Option otherRatio = ratio == Option::ratio16x9 ? Option::ratio4x3 : Option::ratio16x9;
         const auto [labels, outcome] = pasted(otherRatio, frame.option, entry, text);
         require(labels == fresh && outcome.stop == freshOutcome.stop,
                 "the ratio changed a 16:9-only result");
@@ -216,18 +216,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     v.setEntryText(entry, text);
     if (v.wroteAll) {
         require(v.labels() == fresh, "the last run's results depend on what came before");
-        const double w = valueOf(v.resultText(Result::w)), w1 = valueOf(v.resultText(Result::w1));
-        const double a = v.resultText(Result::bkw) == "7" ? frame7Addition : frame.addition;
-        require(w >= 1e14 || (entry == Entry::inch ? std::fabs(w1 - w - a) <= 1 : w1 == w + a),
+        const double w = valueOf(v.resultText(Result::width)),
+                     w1 = valueOf(v.resultText(Result::outerWidth));
+        const double a = v.resultText(Result::frameWidth) == "7" ? frame7Addition : frame.addition;
+        require(w >= 1e14 || (entry == Entry::diagonal ? std::fabs(w1 - w - a) <= 1 : w1 == w + a),
                 "the overall width is not the width plus the frame");
     }
 
-    const std::string inch = v.entryText(Entry::inch);
+    const std::string inch = v.entryText(Entry::diagonal);
     for (int step = 0; step < 2; ++step) {
         if ((step == 0) == (data[1] / 5 % 2 == 1)) {
             // A ratio click computes as the diagonal does under 80 mm for
             // 4:3, and shows the width, height and inches of any 16:9 frame.
-            const Option r = v.isSelected(Option::opt169) ? Option::opt43 : Option::opt169;
+            const Option r = v.isSelected(Option::ratio16x9) ? Option::ratio4x3 : Option::ratio16x9;
             const Labels before = v.labels();
             const Outcome o = v.click(r);
             if (inch.empty()) {
@@ -235,14 +236,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "a ratio click with no diagonal changed a label");
                 continue;
             }
-            const auto [same, outcome] = pasted(
-                r, r == Option::opt43 ? Option::Option1 : Option::Option2, Entry::inch, inch);
+            const auto [same, outcome] =
+                pasted(r, r == Option::ratio4x3 ? Option::frame80 : Option::frame12,
+                       Entry::diagonal, inch);
             const Labels now = v.labels();
-            require(o.stop == outcome.stop &&
-                        (!o.ok() || (r == Option::opt43 ? now == same
-                                                        : now[0] == same[0] && now[1] == same[1] &&
-                                                              now[2] == same[2] && now[5] == "7")),
-                    "a ratio click differs from the diagonal");
+            require(
+                o.stop == outcome.stop &&
+                    (!o.ok() || (r == Option::ratio4x3 ? now == same
+                                                       : now[0] == same[0] && now[1] == same[1] &&
+                                                             now[2] == same[2] && now[5] == "7")),
+                "a ratio click differs from the diagonal");
         } else {
             const Labels before = v.labels();
             const Outcome o = v.click(clicked.option);

@@ -30,13 +30,13 @@ QColor colourFromValue(std::uint32_t value) {
 
 Outline frameOutline(calc::Option frame) {
     switch (frame) {
-    case calc::Option::Option1:
+    case calc::Option::frame80:
         return {6, 0x000000FF}; // red; 5.5 in the design, rounded half to even
-    case calc::Option::Option3:
+    case calc::Option::frame45:
         return {3, 0x00800080}; // purple
-    case calc::Option::Option4:
+    case calc::Option::frame65:
         return {4, 0x00C0C000}; // teal
-    case calc::Option::Option5:
+    case calc::Option::frame90:
         return {7, 0x000080FF}; // orange
     default:
         return {1, 0x00008080}; // olive, the 12 mm frame

@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     // docks and taskbars match to find the entry's name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.korvexa.screencalc"));
     const auto platform = screencalc::makeDesktopPlatform();
-    screencalc::OnTopWindow window(*platform);
+    screencalc::CalculatorWindow window(*platform);
     window.show();
     return QApplication::exec();
 }

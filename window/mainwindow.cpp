@@ -33,18 +33,18 @@ QString qName(auto control) {
 }
 
 bool isFrameOption(Option o) {
-    return o != Option::opt169 && o != Option::opt43;
+    return o != Option::ratio16x9 && o != Option::ratio4x3;
 }
 
 } // namespace
 
-template <class W> W* OnTopWindow::control(const QString& name) const {
+template <class W> W* CalculatorWindow::control(const QString& name) const {
     auto* widget = findChild<W*>(name);
     Q_ASSERT(widget != nullptr);
     return widget;
 }
 
-OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
+CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("onTop"));
     setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
@@ -87,9 +87,9 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
 
     // The captions name the fields for screen readers; the pictures say
     // what they show.
-    control<QLabel>(QStringLiteral("Label3"))->setBuddy(entry(Entry::inch));
-    control<QLabel>(QStringLiteral("Label5"))->setBuddy(entry(Entry::mw));
-    control<QLabel>(QStringLiteral("Label6"))->setBuddy(entry(Entry::mh));
+    control<QLabel>(QStringLiteral("Label3"))->setBuddy(entry(Entry::diagonal));
+    control<QLabel>(QStringLiteral("Label5"))->setBuddy(entry(Entry::width));
+    control<QLabel>(QStringLiteral("Label6"))->setBuddy(entry(Entry::height));
     control<QWidget>(QStringLiteral("Image6"))
         ->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
     control<QWidget>(QStringLiteral("Image1"))->setAccessibleName(QStringLiteral("Korvexa"));
@@ -109,12 +109,12 @@ OnTopWindow::OnTopWindow(Platform& platform, QWidget* parent)
 
     connectEvents();
     formLoad();
-    entry(Entry::inch)->setFocus(Qt::OtherFocusReason);
+    entry(Entry::diagonal)->setFocus(Qt::OtherFocusReason);
 }
 
-OnTopWindow::~OnTopWindow() = default;
+CalculatorWindow::~CalculatorWindow() = default;
 
-void OnTopWindow::connectEvents() {
+void CalculatorWindow::connectEvents() {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const auto e = static_cast<Entry>(i);
         // textChanged comes once per real change, typed or set by code.
@@ -133,23 +133,23 @@ void OnTopWindow::connectEvents() {
             connect(option(o), &OptionButton::escapePressed, this, [this] { clearAll(); });
         }
     }
-    connect(keepOnTopBox_, &QCheckBox::toggled, this, &OnTopWindow::keepOnTopClicked);
+    connect(keepOnTopBox_, &QCheckBox::toggled, this, &CalculatorWindow::keepOnTopClicked);
     connect(minimiseButton_, &QPushButton::clicked, this, [this] { platform_.minimise(*this); });
     connect(exitButton_, &QPushButton::clicked, this, [this] { platform_.exitProgram(*this); });
-    connect(clearButton_, &QPushButton::clicked, this, &OnTopWindow::clearAll);
+    connect(clearButton_, &QPushButton::clicked, this, &CalculatorWindow::clearAll);
     connect(updateButton_, &QPushButton::clicked, this,
             [this] { platform_.openUrl(downloadPageUrl()); });
     connect(websiteButton_, &QPushButton::clicked, this,
             [this] { platform_.openUrl(productPageUrl()); });
 }
 
-void OnTopWindow::formLoad() {
+void CalculatorWindow::formLoad() {
     versionLabel_->setText(versionText());
     centreOnScreen();
     clock_->start();
 }
 
-void OnTopWindow::centreOnScreen() {
+void CalculatorWindow::centreOnScreen() {
     const QRect available = platform_.availableGeometry();
     if (available.isEmpty()) {
         return;
@@ -161,7 +161,7 @@ void OnTopWindow::centreOnScreen() {
     centredForSize_ = frameGeometry().size();
 }
 
-void OnTopWindow::showEvent(QShowEvent* event) {
+void CalculatorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -169,14 +169,14 @@ void OnTopWindow::showEvent(QShowEvent* event) {
     }
 }
 
-void OnTopWindow::moveEvent(QMoveEvent* event) {
+void CalculatorWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (isVisible()) {
         centreOnceFramed(); // an X11 window manager frames the window late
     }
 }
 
-void OnTopWindow::centreOnceFramed() {
+void CalculatorWindow::centreOnceFramed() {
     // The frame is known only once the window is on screen; the first time
     // it changes the outer size, centre again with the real one.
     if (!framed_ && frameGeometry().size() != centredForSize_) {
@@ -185,7 +185,7 @@ void OnTopWindow::centreOnceFramed() {
     }
 }
 
-bool OnTopWindow::focusNextPrevChild(bool next) {
+bool CalculatorWindow::focusNextPrevChild(bool next) {
     // Tab stops once per option group, at its selected button, as desktop
     // users know it; the arrow keys move within the group. Qt itself stops
     // at whichever button of the group comes first and skips the rest.
@@ -207,11 +207,11 @@ bool OnTopWindow::focusNextPrevChild(bool next) {
     return true;
 }
 
-std::string OnTopWindow::entryText(Entry e) const {
+std::string CalculatorWindow::entryText(Entry e) const {
     return entry(e)->text().toStdString();
 }
 
-void OnTopWindow::setEntryText(Entry e, std::string_view text) {
+void CalculatorWindow::setEntryText(Entry e, std::string_view text) {
     QLineEdit* field = entry(e);
     const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The same text is no change and must run nothing: the recalculations
@@ -221,46 +221,47 @@ void OnTopWindow::setEntryText(Entry e, std::string_view text) {
     }
 }
 
-bool OnTopWindow::isSelected(Option o) const {
+bool CalculatorWindow::isSelected(Option o) const {
     return option(o)->isChecked();
 }
 
-std::string OnTopWindow::resultText(Result r) const {
+std::string CalculatorWindow::resultText(Result r) const {
     return result(r)->text().toStdString();
 }
 
-void OnTopWindow::setResultText(Result r, std::string_view text) {
+void CalculatorWindow::setResultText(Result r, std::string_view text) {
     result(r)->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void OnTopWindow::setFrameOutline(Option frame) {
+void CalculatorWindow::setFrameOutline(Option frame) {
     const Outline outline = frameOutline(frame);
     frameShape_->setOutlineWidth(outline.width);
     frameShape_->setOutlineColour(colourFromValue(outline.colour));
 }
 
-void OnTopWindow::clearAll() {
-    setEntryText(Entry::inch, "");
-    setEntryText(Entry::mw, "");
-    setEntryText(Entry::mh, "");
-    option(Option::Option2)->setChecked(true); // runs the 12 mm handler if it changes
-    for (Result r : {Result::h, Result::w, Result::inch1, Result::h1, Result::w1, Result::bkw}) {
+void CalculatorWindow::clearAll() {
+    setEntryText(Entry::diagonal, "");
+    setEntryText(Entry::width, "");
+    setEntryText(Entry::height, "");
+    option(Option::frame12)->setChecked(true); // runs the 12 mm handler if it changes
+    for (Result r : {Result::height, Result::width, Result::diagonal, Result::outerHeight,
+                     Result::outerWidth, Result::frameWidth}) {
         setResultText(r, "0");
     }
 }
 
-void OnTopWindow::runChange(Entry e) {
-    markEntry(e, calc::changeHandler(*this, e));
+void CalculatorWindow::runChange(Entry e) {
+    markEntry(e, calc::entryEdited(*this, e));
 }
 
-void OnTopWindow::runClick(Option o) {
-    const calc::Outcome outcome = calc::clickHandler(*this, o);
+void CalculatorWindow::runClick(Option o) {
+    const calc::Outcome outcome = calc::optionChosen(*this, o);
     if (!isFrameOption(o)) {
-        markEntry(Entry::inch, outcome); // the ratio handlers read the diagonal
+        markEntry(Entry::diagonal, outcome); // the ratio handlers read the diagonal
     }
 }
 
-void OnTopWindow::markEntry(Entry e, const calc::Outcome& outcome) {
+void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     // Only pasted text can fail to convert. The calculation has stopped; the
     // field says so until its text converts again, without a dialog, and
     // the results, which belong to an earlier entry, are greyed meanwhile.
@@ -292,25 +293,25 @@ void OnTopWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     }
 }
 
-void OnTopWindow::applyFocusRule(Entry focused) {
+void CalculatorWindow::applyFocusRule(Entry focused) {
     // One entry at a time; the results of the emptied one stay on show.
     switch (focused) {
-    case Entry::inch:
-        setEntryText(Entry::mw, "");
-        setEntryText(Entry::mh, "");
+    case Entry::diagonal:
+        setEntryText(Entry::width, "");
+        setEntryText(Entry::height, "");
         break;
-    case Entry::mw:
-        setEntryText(Entry::inch, "");
-        setEntryText(Entry::mh, "");
+    case Entry::width:
+        setEntryText(Entry::diagonal, "");
+        setEntryText(Entry::height, "");
         break;
-    case Entry::mh:
-        setEntryText(Entry::mw, "");
-        setEntryText(Entry::inch, "");
+    case Entry::height:
+        setEntryText(Entry::width, "");
+        setEntryText(Entry::diagonal, "");
         break;
     }
 }
 
-void OnTopWindow::keepOnTopClicked(bool ticked) {
+void CalculatorWindow::keepOnTopClicked(bool ticked) {
     platform_.setKeepOnTop(*this, ticked);
     keepOnTopBox_->setToolTip(ticked ? QStringLiteral("取消选定，窗体可最小")
                                      : QStringLiteral("设置窗体最前显示"));

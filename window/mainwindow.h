@@ -31,11 +31,11 @@ class OptionButton;
 class Platform;
 class ShapeBox;
 
-class OnTopWindow : public QWidget, public calc::CalcView {
+class CalculatorWindow : public QWidget, public calc::CalcView {
     Q_OBJECT
 public:
-    explicit OnTopWindow(Platform& platform, QWidget* parent = nullptr);
-    ~OnTopWindow() override;
+    explicit CalculatorWindow(Platform& platform, QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
 
     std::string entryText(calc::Entry e) const override;
     void setEntryText(calc::Entry e, std::string_view text) override;

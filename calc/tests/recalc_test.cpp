@@ -44,7 +44,7 @@ std::string shown(std::string_view script) {
     const Outcome o = play(v, script);
     std::string s;
     for (const ResultLabel& l : resultLabels) {
-        s += (l.result == Result::w ? "" : "|") + v.resultText(l.result);
+        s += (l.result == Result::width ? "" : "|") + v.resultText(l.result);
     }
     const std::optional<Option> outline = v.frameOutline();
     if (outline ? !v.isSelected(*outline) : script.find("Option") != script.npos) {
@@ -175,20 +175,20 @@ TEST(Failures, StopAtTheFailingStep) {
 // h1, bkw; an emptied entry leaves the results alone.
 TEST(Changes, HappenInTheirOrder) {
     EXPECT_CHANGES("", "inch=100",
-                   "inch='100' run inch_Change w='2214 ' h='1245 ' inch1='100  ' w1='2238 ' "
+                   "inch='100' edited inch w='2214 ' h='1245 ' inch1='100  ' w1='2238 ' "
                    "h1='1269 ' bkw='12'");
     EXPECT_CHANGES("", "mh=5",
-                   "mh='5' run mh_Change w='9 ' h='5 ' inch1='0.40 ' w1='33 ' h1='29 ' bkw='12'");
-    EXPECT_CHANGES("", "inch=.", "inch='.' run inch_Change inch='' run inch_Change");
-    EXPECT_CHANGES("", "mw=.", "mw='.' run mw_Change mw='' run mw_Change");
-    EXPECT_CHANGES("", "mh=.", "mh='.' run mh_Change mh='' run mh_Change");
-    EXPECT_CHANGES("mh=7", "mh=", "mh='' run mh_Change");
+                   "mh='5' edited mh w='9 ' h='5 ' inch1='0.40 ' w1='33 ' h1='29 ' bkw='12'");
+    EXPECT_CHANGES("", "inch=.", "inch='.' edited inch inch='' edited inch");
+    EXPECT_CHANGES("", "mw=.", "mw='.' edited mw mw='' edited mw");
+    EXPECT_CHANGES("", "mh=.", "mh='.' edited mh mh='' edited mh");
+    EXPECT_CHANGES("mh=7", "mh=", "mh='' edited mh");
     EXPECT_SHOWN("Option1 mh=7 mh=", "12 |7 |0.56 |172 |167 |80");
     EXPECT_CHANGES("mw=12", "mw=12", "");
     EXPECT_CHANGES("inch=100", "opt43",
-                   "run opt43_Click w='2032 ' h='1524 ' w1='2046 ' h1='1538 ' bkw='7'");
+                   "chose opt43 w='2032 ' h='1524 ' w1='2046 ' h1='1538 ' bkw='7'");
     EXPECT_CHANGES("inch=100", "Option1",
-                   "run Option1_Click w1='2374' h1='1405' bkw='80' outline Option1");
+                   "chose Option1 w1='2374' h1='1405' bkw='80' outline Option1");
     EXPECT_CHANGES("inch=100 Option1", "Option1", "");
 }
 
@@ -196,12 +196,12 @@ TEST(Changes, HappenInTheirOrder) {
 // emptying it runs its handler, which empties this entry before it is read.
 TEST(Changes, NestInsideTheHandlerThatMakesThem) {
     EXPECT_CHANGES("mw=1000", "inch=100",
-                   "inch='100' run inch_Change mw='' run mw_Change inch='' run inch_Change");
+                   "inch='100' edited inch mw='' edited mw inch='' edited inch");
     EXPECT_SHOWN("mw=1000 inch=100", "1000 |563 |45.17 |1024 |587 |12 stop entryEmptied@w");
     EXPECT_CHANGES("inch=100", "mw=1000",
-                   "mw='1000' run mw_Change inch='' run inch_Change mw='' run mw_Change");
+                   "mw='1000' edited mw inch='' edited inch mw='' edited mw");
     EXPECT_CHANGES("Option1 mh=7", "inch=1",
-                   "inch='1' run inch_Change mh='' run mh_Change inch='' run inch_Change");
+                   "inch='1' edited inch mh='' edited mh inch='' edited inch");
     EXPECT_SHOWN("Option1 mh=7 inch=1", "12 |7 |0.56 |172 |167 |80 stop entryEmptied@w");
     // Under 80 mm the diagonal empties mw before it looks at its own text.
     EXPECT_SHOWN("Option1 mw=7 inch=1", "7 |4 |0.32|167 |164 |80");

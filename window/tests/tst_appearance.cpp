@@ -68,7 +68,7 @@ class AppearanceTest : public QObject {
     Q_OBJECT
 
     FakePlatform platform;
-    std::unique_ptr<screencalc::OnTopWindow> window;
+    std::unique_ptr<screencalc::CalculatorWindow> window;
     QList<Text> texts;
 
     void addRows(bool boxedOnly) {
@@ -83,7 +83,7 @@ class AppearanceTest : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         screencalc::setUpApplication(*qApp);
-        window = std::make_unique<screencalc::OnTopWindow>(platform);
+        window = std::make_unique<screencalc::CalculatorWindow>(platform);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         texts = fixedTexts(*window, {});

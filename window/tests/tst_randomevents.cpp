@@ -77,10 +77,10 @@ class RandomEventsTest : public QObject {
             }
             calc::HeadlessView headless;
             for (const QString& selected : w->state().section(u' ', -2).split(u' ')) {
-                headless.select(selected == "opt169"_L1 ? calc::Option::opt169
+                headless.select(selected == "opt169"_L1 ? calc::Option::ratio16x9
                                 : selected == "opt43"_L1
-                                    ? calc::Option::opt43
-                                    : calc::Option(int(calc::Option::Option1) +
+                                    ? calc::Option::ratio4x3
+                                    : calc::Option(int(calc::Option::frame80) +
                                                    selected.back().digitValue() - 1));
             }
             headless.setEntryText(calc::Entry(i), entries[i].toStdString());

@@ -17,7 +17,7 @@ QStringList startMessages; // said while connecting, before QtTest listens
 class WaylandSmoke : public QObject {
     Q_OBJECT
     std::unique_ptr<screencalc::Platform> platform = screencalc::makeDesktopPlatform();
-    std::unique_ptr<screencalc::OnTopWindow> window;
+    std::unique_ptr<screencalc::CalculatorWindow> window;
     template <class W> W* control(const char* name) { return window->findChild<W*>(name); }
 
 private Q_SLOTS:
@@ -27,7 +27,7 @@ private Q_SLOTS:
         init();
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
         QVERIFY2(startMessages.isEmpty(), qPrintable(startMessages.join(QLatin1Char('\n'))));
-        window = std::make_unique<screencalc::OnTopWindow>(*platform);
+        window = std::make_unique<screencalc::CalculatorWindow>(*platform);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -82,13 +82,13 @@ inline QList<Key> parseKeys(const QString& keys) {
 class Window {
 public:
     FakePlatform platform;
-    std::unique_ptr<screencalc::OnTopWindow> window;
+    std::unique_ptr<screencalc::CalculatorWindow> window;
 
     explicit Window(bool keepOnTopAllowed = true) {
         static const bool setUp = (screencalc::setUpApplication(*qApp), true);
         Q_UNUSED(setUp);
         platform.keepOnTopAllowed = keepOnTopAllowed;
-        window = std::make_unique<screencalc::OnTopWindow>(platform);
+        window = std::make_unique<screencalc::CalculatorWindow>(platform);
         window->show();
         if (!QTest::qWaitForWindowActive(window.get())) {
             qFatal("the window did not become active");
