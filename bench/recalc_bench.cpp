@@ -1,8 +1,8 @@
 // What one keystroke costs: each recalculation through the headless view,
 // and the conversion and display patterns on their own.
 
-#include "headless_view.h"
-#include "numbers.h"
+#include "calc/headless_view.h"
+#include "calc/numbers.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -1,7 +1,7 @@
 // screencalc's batch path on 100,000 rows, as a spreadsheet would feed it:
 // every entry kind, ratio and frame, a few bad rows among them.
 
-#include "screencalc_cli.h"
+#include "cli/screencalc_cli.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

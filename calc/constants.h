@@ -5,7 +5,7 @@
 // "tidy" them into 16.0 / 9.0, 4.0 / 3.0 or 25.4 * 16 / sqrt(337): each is
 // told apart from those by some entry the tests hold.
 
-#include "calcview.h"
+#include "calc/calcview.h"
 
 #include <array>
 #include <string_view>

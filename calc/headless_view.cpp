@@ -1,4 +1,4 @@
-#include "headless_view.h"
+#include "calc/headless_view.h"
 
 namespace calc {
 

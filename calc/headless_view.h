@@ -4,8 +4,8 @@
 // handler at once, nested; the same text runs nothing). Used by the
 // command-line tool, and by the tests, which read its log of changes.
 
-#include "calcview.h"
-#include "recalc.h"
+#include "calc/calcview.h"
+#include "calc/recalc.h"
 
 #include <array>
 #include <initializer_list>

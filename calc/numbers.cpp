@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "calc/numbers.h"
 
 #include <charconv>
 #include <cmath>

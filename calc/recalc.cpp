@@ -1,7 +1,7 @@
-#include "recalc.h"
+#include "calc/recalc.h"
 
-#include "constants.h"
-#include "numbers.h"
+#include "calc/constants.h"
+#include "calc/numbers.h"
 
 #include <array>
 #include <cmath>

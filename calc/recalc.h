@@ -4,7 +4,7 @@
 // a fixed order of reads and writes that the results depend on (later
 // results read back earlier labels; entry texts are read anew per result).
 
-#include "calcview.h"
+#include "calc/calcview.h"
 
 #include <string>
 #include <string_view>

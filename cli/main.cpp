@@ -1,4 +1,4 @@
-#include "screencalc_cli.h"
+#include "cli/screencalc_cli.h"
 
 #include <iostream>
 #include <string>

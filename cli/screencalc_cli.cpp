@@ -1,10 +1,10 @@
-#include "screencalc_cli.h"
+#include "cli/screencalc_cli.h"
 
-#include "constants.h"
-#include "headless_view.h"
-#include "recalc.h"
+#include "calc/constants.h"
+#include "calc/headless_view.h"
+#include "calc/recalc.h"
+#include "cli/text.h"
 #include "screencalc_version.h"
-#include "text.h"
 
 #include <algorithm>
 #include <array>

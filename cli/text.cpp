@@ -1,4 +1,4 @@
-#include "text.h"
+#include "cli/text.h"
 
 namespace screencalc {
 

@@ -12,9 +12,9 @@
 // whether the ratio is clicked before it ((b / 5) % 2) and which field is the
 // other one ((b / 10) % 2). The rest is the text.
 
-#include "constants.h"
-#include "headless_view.h"
-#include "numbers.h"
+#include "calc/constants.h"
+#include "calc/headless_view.h"
+#include "calc/numbers.h"
 
 #include <array>
 #include <cmath>

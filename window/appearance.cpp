@@ -1,4 +1,4 @@
-#include "appearance.h"
+#include "window/appearance.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -26,21 +26,6 @@ QColor colourFromValue(std::uint32_t value) {
     }
     return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
                   static_cast<int>((value >> 16) & 0xFFu));
-}
-
-Outline frameOutline(calc::Option frame) {
-    switch (frame) {
-    case calc::Option::frame80:
-        return {6, 0x000000FF}; // red; 5.5 in the design, rounded half to even
-    case calc::Option::frame45:
-        return {3, 0x00800080}; // purple
-    case calc::Option::frame65:
-        return {4, 0x00C0C000}; // teal
-    case calc::Option::frame90:
-        return {7, 0x000080FF}; // orange
-    default:
-        return {1, 0x00008080}; // olive, the 12 mm frame
-    }
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // Colours and fonts as the window's design names them, made into Qt's.
 
-#include "calcview.h"
+#include "calc/calcview.h"
 
 #include <QColor>
 #include <QFont>
@@ -12,15 +12,6 @@ namespace screencalc {
 // A stored colour value: 0x00BBGGRR (red in the low byte), or, with the top
 // bit set, the index of a system colour (0x80000004 is the menu background).
 QColor colourFromValue(std::uint32_t value);
-
-// The outline of the frame rectangle Shape1: red and 6 wide as designed,
-// then the style of the frame option last chosen.
-struct Outline {
-    int width;            // pixels
-    std::uint32_t colour; // 0x00BBGGRR
-};
-inline constexpr Outline designOutline{6, 0x000000FF};
-Outline frameOutline(calc::Option frame);
 
 // The two Chinese faces of the design where the system has them, else the
 // window's own stand-ins for them (subsets of Noto Serif and Noto Sans CJK SC

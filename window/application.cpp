@@ -1,7 +1,7 @@
-#include "application.h"
+#include "window/application.h"
 
-#include "appearance.h"
-#include "fixedstyle.h"
+#include "window/appearance.h"
+#include "window/fixedstyle.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,6 +1,6 @@
-#include "buttonhover.h"
+#include "window/buttonhover.h"
 
-#include "appearance.h"
+#include "window/appearance.h"
 
 #include <QEvent>
 #include <QPushButton>

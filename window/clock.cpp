@@ -1,6 +1,6 @@
-#include "clock.h"
+#include "window/clock.h"
 
-#include "services.h"
+#include "window/services.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "window/controls.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

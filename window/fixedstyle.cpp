@@ -1,4 +1,4 @@
-#include "fixedstyle.h"
+#include "window/fixedstyle.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 // Starts the calculator window; everything else happens in the window.
-#include "application.h"
-#include "mainwindow.h"
-#include "platform.h"
+#include "window/application.h"
+#include "window/mainwindow.h"
+#include "window/platform.h"
 
 #include <QApplication>
 

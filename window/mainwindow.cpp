@@ -1,15 +1,16 @@
-#include "mainwindow.h"
+#include "window/mainwindow.h"
 
-#include "appearance.h"
-#include "buttonhover.h"
-#include "clock.h"
-#include "constants.h"
-#include "controls.h"
-#include "fixedstyle.h"
-#include "layout.h"
-#include "platform.h"
-#include "services.h"
-#include "widgets.h"
+#include "calc/constants.h"
+#include "calc/layout.h"
+#include "window/appearance.h"
+#include "window/buttonhover.h"
+#include "window/clock.h"
+#include "window/controls.h"
+#include "window/fixedstyle.h"
+#include "window/layout.h"
+#include "window/platform.h"
+#include "window/services.h"
+#include "window/widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,9 +24,6 @@ using calc::Option;
 using calc::Result;
 
 namespace {
-
-// A field whose text does not convert: pale red until it converts again.
-const QColor notANumberBackground(255, 215, 215);
 
 QString qName(auto control) {
     const std::string_view name = calc::nameOf(control);
@@ -234,7 +232,7 @@ void CalculatorWindow::setResultText(Result r, std::string_view text) {
 }
 
 void CalculatorWindow::setFrameOutline(Option frame) {
-    const Outline outline = frameOutline(frame);
+    const calc::layout::Outline outline = calc::layout::frameOutline(frame);
     frameShape_->setOutlineWidth(outline.width);
     frameShape_->setOutlineColour(colourFromValue(outline.colour));
 }
@@ -279,8 +277,8 @@ void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
         return; // nothing changed: no repaint on every keystroke
     }
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base,
-                     marked ? notANumberBackground : QPalette().color(QPalette::Base));
+    palette.setColor(QPalette::Base, marked ? colourFromValue(calc::layout::notANumberBackground)
+                                            : QPalette().color(QPalette::Base));
     field->setPalette(palette);
     field->setToolTip(marked ? problem : entryToolTips_[static_cast<std::size_t>(e)]);
     field->setAccessibleDescription(problem);

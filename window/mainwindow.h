@@ -13,8 +13,8 @@
 // clock.h. Whatever reaches outside the window (keep on top, minimise, exit,
 // web pages, screen, clock) goes through Platform, which the tests replace.
 
-#include "calcview.h"
-#include "recalc.h"
+#include "calc/calcview.h"
+#include "calc/recalc.h"
 
 #include <QWidget>
 #include <array>

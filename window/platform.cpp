@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "window/platform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "services.h"
+#include "window/services.h"
 
 #include "buildinfo.h"
 

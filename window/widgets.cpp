@@ -1,4 +1,4 @@
-#include "widgets.h"
+#include "window/widgets.h"
 
 #include <QImageReader>
 #include <QPainter>

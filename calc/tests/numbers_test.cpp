@@ -1,6 +1,6 @@
 // Reading entry texts and showing numbers, as the labels show them.
 
-#include "numbers.h"
+#include "calc/numbers.h"
 
 #include <clocale>
 #include <cstdlib>

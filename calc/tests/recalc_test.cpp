@@ -2,7 +2,7 @@
 // them: a script of clicks and entry texts, then what the labels show or
 // what changed, in order.
 
-#include "headless_view.h"
+#include "calc/headless_view.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -2,7 +2,7 @@
 // for what only a process shows (exit status, arguments, file names, the
 // real locale, line ends).
 
-#include "screencalc_cli.h"
+#include "cli/screencalc_cli.h"
 
 #include <cerrno>
 #include <clocale>

@@ -2,7 +2,7 @@
 // Stands in for the desktop: records what the window asks for and answers
 // with a fixed screen and a fixed clock.
 
-#include "platform.h"
+#include "window/platform.h"
 
 #include <QStringList>
 #include <QWidget>

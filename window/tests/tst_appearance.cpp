@@ -1,8 +1,8 @@
 // The window's fixed texts at any logical DPI and on a system without CJK
 // fonts: each fits its control and is drawn in a face the window names.
-#include "application.h"
 #include "fakeplatform.h"
-#include "mainwindow.h"
+#include "window/application.h"
+#include "window/mainwindow.h"
 
 #include <QtTest>
 #include <QtWidgets>

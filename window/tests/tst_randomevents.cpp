@@ -2,8 +2,8 @@
 // always hold checked after each. The seed is fixed so CI is repeatable;
 // SCREENCALC_EVENT_SEED sets another (or "random" for a fresh one, printed),
 // SCREENCALC_EVENT_COUNT the length; a failure names its step and seed.
-#include "headless_view.h"
-#include "numbers.h"
+#include "calc/headless_view.h"
+#include "calc/numbers.h"
 #include "windowtest.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // The window's pure services: centring and placement, the clock text and the
 // colour values. The window's tests cover the version and the web addresses.
-#include "appearance.h"
-#include "services.h"
+#include "window/appearance.h"
+#include "window/services.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The window on a real Wayland compositor, with the real desktop services:
 // tools/wayland-smoke.sh starts a headless weston and runs this under
 // QT_QPA_PLATFORM=wayland. Any warning fails, from the connection on.
-#include "mainwindow.h"
-#include "platform.h"
+#include "window/mainwindow.h"
+#include "window/platform.h"
 
 #include <QApplication>
 #include <QCheckBox>

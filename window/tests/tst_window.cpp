@@ -1,7 +1,7 @@
 // The window driven as a user drives it: clicks and key presses delivered to
 // its QWindow, with the desktop replaced by a recording fake.
 #include "buildinfo.h"
-#include "widgets.h"
+#include "window/widgets.h"
 #include "windowtest.h"
 
 #include <QAccessible>

@@ -11,9 +11,9 @@
 //   {Key} names a key with optional modifiers ^ Ctrl, + Shift, ! Alt:
 //   {Tab} {BackTab} {Esc} {Del} {BS} {Left} {Right} {Up} {Down} {Home}
 //   {End} {Enter} {Space} {Ins} {KP5} {^BS} {+Home} {^+Z}.
-#include "application.h"
 #include "fakeplatform.h"
-#include "mainwindow.h"
+#include "window/application.h"
+#include "window/mainwindow.h"
 
 #include <QApplication>
 #include <QLabel>

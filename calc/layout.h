@@ -1,0 +1,73 @@
+#pragma once
+// The window's controls as data: one row per control, in creation order,
+// with its place, texts, font and colours. The Qt window builds its widgets
+// from this table and the web page lays out its elements from it, so both
+// show the same controls in the same places. Behaviour lives elsewhere.
+
+#include "calc/calcview.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace calc::layout {
+
+enum class Kind { label, textBox, optionButton, checkBox, pushButton, frame, shape, image };
+enum class Face { platform, song, hei }; // the desktop's font, 宋体, 黑体
+
+struct Font {
+    Face face = Face::platform;
+    double points = 0; // at 96 DPI
+    bool bold = false;
+};
+
+// Colours are 0x00BBGGRR (red in the low byte), or a system colour index
+// with the top bit set. 0 means "the platform's default".
+using ColourValue = std::uint32_t;
+inline constexpr ColourValue menuBackground = 0x80000004;
+inline constexpr ColourValue red = 0x000000FF;
+inline constexpr ColourValue blue = 0x00FF0000;
+inline constexpr ColourValue green = 0x00008000;
+inline constexpr ColourValue magenta = 0x00FF00FF;
+inline constexpr ColourValue darkRed = 0x000000C0;
+inline constexpr ColourValue lightGrey = 0x00E0E0E0;
+// The background of a field whose text is not a number.
+inline constexpr ColourValue notANumberBackground = 0x00D7D7FF;
+
+struct Control {
+    std::string_view name; // the widget's objectName, the element's id
+    Kind kind;
+    std::string_view container;   // empty: the window itself
+    int left, top, width, height; // twips, relative to the container
+    std::string_view text = {};   // caption, or the picture's resource path
+    std::string_view toolTip = {};
+    Font font = {};
+    ColourValue colour = 0;     // text colour; a shape's outline colour
+    ColourValue background = 0; // a shape's fill colour
+    int tabIndex = -1;          // -1: no tab stop
+    int maxLength = 0;          // text boxes: characters they admit
+    bool selected = false;      // option buttons: the group's choice at start
+};
+
+// Every control, in creation order: within a container, a later control
+// lies over an earlier one of the same layer.
+std::span<const Control> controls();
+
+// The control of that name; every name the program uses is in the table.
+const Control& control(std::string_view name);
+
+// The window's inside, in twips.
+inline constexpr int clientWidth = 9855;
+inline constexpr int clientHeight = 8220;
+inline constexpr int twipsPerPixel = 15;
+
+// The outline of the frame rectangle Shape1, which tells the chosen frame
+// apart at a glance: its width in pixels and its colour.
+struct Outline {
+    int width;
+    ColourValue colour;
+};
+inline constexpr Outline startOutline{6, red};
+Outline frameOutline(Option frame);
+
+} // namespace calc::layout
