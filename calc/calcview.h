@@ -76,6 +76,9 @@ public:
     // writing the text the field already holds runs nothing.
     virtual void setEntryText(Entry e, std::string_view text) = 0;
     virtual bool isSelected(Option o) const = 0;
+    // Selects `o` in its group as a click would; when that changes the
+    // selection, the option's handler runs at once, nested.
+    virtual void choose(Option o) = 0;
     virtual std::string resultText(Result r) const = 0;
     virtual void setResultText(Result r, std::string_view text) = 0;
 

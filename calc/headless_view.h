@@ -24,6 +24,7 @@ public:
     std::string entryText(Entry e) const override;
     void setEntryText(Entry e, std::string_view text) override;
     bool isSelected(Option o) const override;
+    void choose(Option o) override { select(o); }
     std::string resultText(Result r) const override;
     void setResultText(Result r, std::string_view text) override;
     void setFrameOutline(Option frame) override;

@@ -1,5 +1,7 @@
 #include "window/controls.h"
 
+#include "calc/rules.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QHash>
@@ -90,12 +92,7 @@ bool entryKeyPasses(const QKeyEvent& key, const QString& fieldText) {
         // makes them a shortcut.
         return !ctrl && text.isEmpty() && !mods.testFlag(Qt::AltModifier);
     }
-    const QChar c = text.front();
-    if (c == QLatin1Char('.')) {
-        // The whole text counts, even a selected point the new one would replace.
-        return !fieldText.contains(QLatin1Char('.'));
-    }
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    return calc::typedCharacterPasses(text.front().unicode(), fieldText.toStdString());
 }
 
 EntryField::EntryField(QWidget* parent) : QLineEdit(parent) {

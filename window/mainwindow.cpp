@@ -2,6 +2,7 @@
 
 #include "calc/constants.h"
 #include "calc/layout.h"
+#include "calc/rules.h"
 #include "window/appearance.h"
 #include "window/buttonhover.h"
 #include "window/clock.h"
@@ -117,7 +118,8 @@ void CalculatorWindow::connectEvents() {
         const auto e = static_cast<Entry>(i);
         // textChanged comes once per real change, typed or set by code.
         connect(entry(e), &QLineEdit::textChanged, this, [this, e] { runChange(e); });
-        connect(entry(e), &EntryField::focusEntered, this, [this, e] { applyFocusRule(e); });
+        connect(entry(e), &EntryField::focusEntered, this,
+                [this, e] { calc::entryFocused(*this, e); });
         connect(entry(e), &EntryField::escapePressed, this, [this] { clearAll(); });
     }
     for (std::size_t i = 0; i < options_.size(); ++i) {
@@ -237,15 +239,12 @@ void CalculatorWindow::setFrameOutline(Option frame) {
     frameShape_->setOutlineColour(colourFromValue(outline.colour));
 }
 
+void CalculatorWindow::choose(Option o) {
+    option(o)->setChecked(true); // toggled runs the option's handler on a change
+}
+
 void CalculatorWindow::clearAll() {
-    setEntryText(Entry::diagonal, "");
-    setEntryText(Entry::width, "");
-    setEntryText(Entry::height, "");
-    option(Option::frame12)->setChecked(true); // runs the 12 mm handler if it changes
-    for (Result r : {Result::height, Result::width, Result::diagonal, Result::outerHeight,
-                     Result::outerWidth, Result::frameWidth}) {
-        setResultText(r, "0");
-    }
+    calc::clearAll(*this);
 }
 
 void CalculatorWindow::runChange(Entry e) {
@@ -264,14 +263,8 @@ void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     // field says so until its text converts again, without a dialog, and
     // the results, which belong to an earlier entry, are greyed meanwhile.
     QLineEdit* field = entry(e);
-    QString problem;
-    if (!field->text().isEmpty()) {
-        if (outcome.stop == calc::Stop::notANumber) {
-            problem = QStringLiteral("不是有效的数字，无法计算");
-        } else if (outcome.stop == calc::Stop::notFinite) {
-            problem = QStringLiteral("数值过大，无法计算");
-        }
-    }
+    const std::string_view text = calc::markText(calc::entryMark(outcome, entryText(e)));
+    const QString problem = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const bool marked = !problem.isEmpty();
     if (marked == field->property("notANumber").toBool()) {
         return; // nothing changed: no repaint on every keystroke
@@ -288,24 +281,6 @@ void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     });
     for (QLabel* label : results_) {
         label->setEnabled(!anyMarked);
-    }
-}
-
-void CalculatorWindow::applyFocusRule(Entry focused) {
-    // One entry at a time; the results of the emptied one stay on show.
-    switch (focused) {
-    case Entry::diagonal:
-        setEntryText(Entry::width, "");
-        setEntryText(Entry::height, "");
-        break;
-    case Entry::width:
-        setEntryText(Entry::diagonal, "");
-        setEntryText(Entry::height, "");
-        break;
-    case Entry::height:
-        setEntryText(Entry::width, "");
-        setEntryText(Entry::diagonal, "");
-        break;
     }
 }
 

@@ -40,12 +40,12 @@ public:
     std::string entryText(calc::Entry e) const override;
     void setEntryText(calc::Entry e, std::string_view text) override;
     bool isSelected(calc::Option o) const override;
+    void choose(calc::Option o) override;
     std::string resultText(calc::Result r) const override;
     void setResultText(calc::Result r, std::string_view text) override;
     void setFrameOutline(calc::Option frame) override;
 
-    // The clear button and the Esc key: empty the entries, select 12 mm,
-    // put every result back to "0". The ratio and the focus stay.
+    // The clear button and the Esc key (calc::clearAll); the focus stays.
     void clearAll();
 
 protected:
@@ -63,7 +63,6 @@ private:
     void runChange(calc::Entry e);
     void runClick(calc::Option o);
     void markEntry(calc::Entry e, const calc::Outcome& outcome);
-    void applyFocusRule(calc::Entry focused);
     void keepOnTopClicked(bool ticked);
 
     EntryField* entry(calc::Entry e) const { return entries_[static_cast<std::size_t>(e)]; }
