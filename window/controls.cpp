@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QValidator>
 #include <algorithm>
 
@@ -140,9 +142,39 @@ void EntryField::contextMenuEvent(QContextMenuEvent* event) {
         const QString english = action->text().section(u'\t', 0, 0);
         action->setText(texts.value(english, english));
         action->setShortcut({});
+        if (english == QLatin1String("&Paste")) {
+            disconnect(action, &QAction::triggered, this, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [this] { pasteFrom(QClipboard::Clipboard); });
+        }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void EntryField::mouseReleaseEvent(QMouseEvent* event) {
+    // X11 pastes the selection on a middle click; Qt would insert all of it.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        !isReadOnly()) {
+        deselect();
+        pasteFrom(QClipboard::Selection);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void EntryField::pasteFrom(QClipboard::Mode mode) {
+    // A spreadsheet cell arrives as "100\r\n": keep the first line only. The
+    // kept part is taken from the clipboard's own text, so that a lone half
+    // of a character still reaches the field's check as it is.
+    const QString pasted = QGuiApplication::clipboard()->text(mode);
+    const QByteArray utf8 = pasted.toUtf8();
+    const std::string_view line = calc::firstLine({utf8.constData(), std::size_t(utf8.size())});
+    const QString kept =
+        pasted.left(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).size());
+    if (!kept.isEmpty() || hasSelectedText()) {
+        insert(kept);
+    }
 }
 
 bool OptionButton::hitButton(const QPoint& pos) const {

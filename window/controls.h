@@ -3,6 +3,7 @@
 // changed where a desktop user expects otherwise.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -18,8 +19,9 @@ void setTextColour(QWidget& widget, const QColor& colour);
 // backspace, one point); editing shortcuts that would change the text
 // (Ctrl+Backspace, undo, paste by key, …) are dropped, while moving and
 // selecting keep working. Taking the focus never selects the text. Pasting
-// through the (Chinese) context menu is the one way around the rule, cut to
-// the length limit and to whole characters.
+// (the Chinese context menu, and on X11 a middle click) is the one way around
+// the rule: it keeps the pasted text's first line, as a single-line field
+// does, cut to the length limit and to whole characters.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
@@ -34,6 +36,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void pasteFrom(QClipboard::Mode mode);
 };
 
 // True when the key press may reach a field that holds `fieldText`.

@@ -304,7 +304,8 @@ private Q_SLOTS:
     }
 
     // Pasting is the one way around the character rule: through the
-    // context menu, which speaks Chinese and lists no dead keys.
+    // context menu, which speaks Chinese and lists no dead keys. A paste
+    // keeps its first line.
     void pastedText_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("pasted");
@@ -320,6 +321,9 @@ private Q_SLOTS:
             << u"inch"_s << u" 100 "_s << " 100 ||" + start << false;
         QTest::newRow("whole characters at the limit")
             << u"mh"_s << u"😀😀😀😀😀"_s << "||😀😀😀😀" + start << true;
+        QTest::newRow("spreadsheet cell") << u"inch"_s << u"100\r\n"_s << "100||" + start << false;
+        QTest::newRow("first line only") << u"mh"_s << u"1000\n2000"_s << "||1000" + start << false;
+        QTest::newRow("tab in the line") << u"mw"_s << u"1\t2\n"_s << "|1\t2|" + start << true;
         QTest::newRow("half a character dropped")
             << u"inch"_s << u"1"_s + QChar(0xD83D) + u"00"_s << "100||" + start << false;
     }
