@@ -8,6 +8,8 @@ python3 tools/test-share.py
 # A bounded fuzzing run of the core; fuzz/run.sh SECONDS runs it longer.
 bash fuzz/run.sh 60
 cmake --workflow --preset ci
+# The web edition: its module against screencalc, its page in Chromium.
+bash tools/web-check.sh build/ci
 # The window once more, on a real (headless) Wayland compositor.
 bash tools/wayland-smoke.sh build/ci
 bash tools/package-check.sh build/ci

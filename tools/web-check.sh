@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the web edition (preset wasm, in build/wasm) and checks it: the
+# module against the native screencalc on 20,000 random rows.
+#   tools/web-check.sh [NATIVE_BUILD_DIR]   (default build/ci; screencalc is built there if missing)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native=${1:-build/ci}
+
+bash tools/deps-web.sh
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm
+if [ ! -x "$native/cli/screencalc" ]; then
+    cmake --build "$native" --target screencalc
+fi
+node web/tests/module_test.js build/wasm/web/screencalc.wasm "$native/cli/screencalc"

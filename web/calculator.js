@@ -1,0 +1,49 @@
+// The calculator module's exports as plain JavaScript calls, for the page
+// and for the tests under Node. Texts cross in UTF-8 through the module's
+// one buffer: put() writes a text there, get() reads an answer back.
+"use strict";
+
+const Calculator = {
+    async open(bytes) {
+        const { instance } = await WebAssembly.instantiate(bytes, {});
+        const x = instance.exports;
+        if (x._initialize) {
+            x._initialize();
+        }
+        const encoder = new TextEncoder();
+        const decoder = new TextDecoder();
+        const capacity = x.bufferSize();
+        // Memory may grow between calls, which replaces its ArrayBuffer.
+        const buffer = () => new Uint8Array(x.memory.buffer, x.buffer(), capacity);
+        const put = (text) => {
+            const bytes = encoder.encode(text);
+            const n = Math.min(bytes.length, capacity);
+            buffer().set(bytes.subarray(0, n));
+            return n;
+        };
+        const get = (n) => decoder.decode(buffer().slice(0, n));
+        return {
+            table: () => JSON.parse(get(x.table())),
+            reset: () => x.reset(),
+            // What the user did; each runs the core's rules and handlers.
+            edited: (entry, text) => x.edited(entry, put(text)),
+            focused: (entry) => x.focused(entry),
+            cleared: () => x.cleared(),
+            clicked: (option) => x.clicked(option),
+            typedPasses: (entry, character) =>
+                x.typedPasses(entry, character.codePointAt(0)) === 1,
+            pastedPart: (text) => get(x.pastedLength(put(text))),
+            // What to paint.
+            entryText: (entry) => get(x.entryText(entry)),
+            resultText: (result) => get(x.resultText(result)),
+            isSelected: (option) => x.isSelected(option) === 1,
+            markText: (entry) => get(x.markText(entry)),
+            resultsGreyed: () => x.resultsGreyed() === 1,
+            outline: () => ({ width: x.outlineWidth(), colour: x.outlineColour() >>> 0 }),
+        };
+    },
+};
+
+if (typeof module !== "undefined") {
+    module.exports = Calculator;
+}

@@ -1,0 +1,37 @@
+# Writes the site folder: the page's files, the module as a script (a page
+# opened from disk may load scripts but fetch nothing),
+# and the service worker with the list of files to keep for offline use and
+# a cache name that changes whenever any of them does.
+#
+#   cmake -DSITE=dir -DWASM=file -DTEMPLATE=sw.js.in -DFILES=a;b;... -P make-site.cmake
+
+file(REMOVE_RECURSE ${SITE})
+file(MAKE_DIRECTORY ${SITE}/fonts)
+set(names "")
+set(hashes "")
+foreach(f IN LISTS FILES)
+    get_filename_component(name ${f} NAME)
+    if(name MATCHES "\\.woff2$")
+        set(name "fonts/${name}")
+    endif()
+    configure_file(${f} ${SITE}/${name} COPYONLY)
+    list(APPEND names "${name}")
+endforeach()
+
+execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE encoded COMMAND_ERROR_IS_FATAL ANY)
+file(WRITE ${SITE}/screencalc-module.js
+     "// The calculator module, for pages opened from disk.\nself.screencalcModule = \"${encoded}\";\n")
+list(APPEND names screencalc-module.js)
+
+set(all "")
+foreach(name IN LISTS names)
+    file(SHA256 ${SITE}/${name} h)
+    string(APPEND all "${name} ${h}\n")
+endforeach()
+string(SHA256 version "${all}")
+string(SUBSTRING ${version} 0 16 CACHE_VERSION)
+list(FILTER names EXCLUDE REGEX "^OFL\\.txt$")
+list(TRANSFORM names PREPEND "  \"./")
+list(TRANSFORM names APPEND "\",")
+list(JOIN names "\n" CACHE_FILES)
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
