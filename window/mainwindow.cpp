@@ -9,6 +9,7 @@
 #include "window/controls.h"
 #include "window/fixedstyle.h"
 #include "window/layout.h"
+#include "window/messages.h"
 #include "window/platform.h"
 #include "window/services.h"
 #include "window/widgets.h"
@@ -137,10 +138,8 @@ void CalculatorWindow::connectEvents() {
     connect(minimiseButton_, &QPushButton::clicked, this, [this] { platform_.minimise(*this); });
     connect(exitButton_, &QPushButton::clicked, this, [this] { platform_.exitProgram(*this); });
     connect(clearButton_, &QPushButton::clicked, this, &CalculatorWindow::clearAll);
-    connect(updateButton_, &QPushButton::clicked, this,
-            [this] { platform_.openUrl(downloadPageUrl()); });
-    connect(websiteButton_, &QPushButton::clicked, this,
-            [this] { platform_.openUrl(productPageUrl()); });
+    connect(updateButton_, &QPushButton::clicked, this, [this] { openPage(downloadPageUrl()); });
+    connect(websiteButton_, &QPushButton::clicked, this, [this] { openPage(productPageUrl()); });
 }
 
 void CalculatorWindow::formLoad() {
@@ -281,6 +280,12 @@ void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     });
     for (QLabel* label : results_) {
         label->setEnabled(!anyMarked);
+    }
+}
+
+void CalculatorWindow::openPage(const QUrl& url) {
+    if (!platform_.openUrl(url)) {
+        showNoBrowser(*this, url); // rather than a warning on a terminal no one sees
     }
 }
 

@@ -22,6 +22,7 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QUrl;
 
 namespace screencalc {
 
@@ -64,6 +65,7 @@ private:
     void runClick(calc::Option o);
     void markEntry(calc::Entry e, const calc::Outcome& outcome);
     void keepOnTopClicked(bool ticked);
+    void openPage(const QUrl& url);
 
     EntryField* entry(calc::Entry e) const { return entries_[static_cast<std::size_t>(e)]; }
     OptionButton* option(calc::Option o) const { return options_[static_cast<std::size_t>(o)]; }

@@ -52,8 +52,9 @@ public:
         QCoreApplication::quit();
     }
 
-    void openUrl(const QUrl& url) override {
-        QDesktopServices::openUrl(url);
+    bool openUrl(const QUrl& url) override {
+        // Qt starts the URL handler (xdg-open, the shell) detached.
+        return QDesktopServices::openUrl(url);
     }
 
     QRect availableGeometry() const override {

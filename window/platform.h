@@ -30,8 +30,9 @@ public:
     virtual void minimise(QWidget& window) = 0;
     // Ends the program at once; nothing is saved because nothing is kept.
     virtual void exitProgram(QWidget& window) = 0;
-    // Opens a web page in the user's default browser, without waiting.
-    virtual void openUrl(const QUrl& url) = 0;
+    // Asks the user's default browser to open a web page, without waiting
+    // for it; false when no browser could be started at all.
+    virtual bool openUrl(const QUrl& url) = 0;
     // The primary screen's area without panels and taskbar, in
     // device-independent pixels.
     virtual QRect availableGeometry() const = 0;

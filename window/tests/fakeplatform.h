@@ -15,14 +15,16 @@ public:
     }
     void minimise(QWidget&) override { calls << QStringLiteral("minimise"); }
     void exitProgram(QWidget&) override { calls << QStringLiteral("exit"); }
-    void openUrl(const QUrl& url) override {
+    bool openUrl(const QUrl& url) override {
         calls << QStringLiteral("open ") + url.toString(QUrl::FullyEncoded);
+        return browser;
     }
     QRect availableGeometry() const override { return screen; }
     QDateTime now() const override { return time; }
 
     QStringList calls;
     bool keepOnTopAllowed = true;
+    bool browser = true; // false: no URL handler on this desktop
     QRect screen{0, 0, 1920, 1080};
     QDateTime time{QDate(2026, 12, 6), QTime(4, 30, 7)};
 };

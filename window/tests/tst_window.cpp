@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolTip>
@@ -247,6 +248,20 @@ private Q_SLOTS:
         const bool onTop = calls.last() == "keep on top"_L1;
         QCOMPARE(control(u"check1"_s)->toolTip(),
                  onTop ? u"取消选定，窗体可最小"_s : u"设置窗体最前显示"_s);
+    }
+
+    // Without a browser the window says so and shows the address, and
+    // stays usable meanwhile; a second failure reuses the one box.
+    void noBrowser() {
+        w->platform.browser = false;
+        w->run(u"@Command1 @Command3 @inch 5"_s);
+        const auto boxes = w->window->findChildren<QMessageBox*>();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0]->isVisible() && !boxes[0]->isModal());
+        QCOMPARE(boxes[0]->text().section(u'\n', 1), u"https://"_s +
+                                                         QLatin1String(screencalc::build::webHost) +
+                                                         u"/product/product.php?class2=141"_s);
+        QCOMPARE(w->state(), u"5|| opt169 Option2"_s);
     }
 
     void keepOnTopNotAllowed() {
