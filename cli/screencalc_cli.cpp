@@ -1,10 +1,10 @@
 #include "cli/screencalc_cli.h"
 
+#include "buildinfo.h"
 #include "calc/constants.h"
 #include "calc/headless_view.h"
 #include "calc/recalc.h"
 #include "cli/text.h"
-#include "screencalc_version.h"
 
 #include <algorithm>
 #include <array>
@@ -664,8 +664,9 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
         return emit(out, err, usageText) ? exitComputed : exitFailed;
     }
     if (cl.version) {
-        return emit(out, err, "screencalc " + std::string(versionText) + "\n") ? exitComputed
-                                                                               : exitFailed;
+        return emit(out, err, "screencalc " + std::string(build::shownVersion) + "\n")
+                   ? exitComputed
+                   : exitFailed;
     }
     if (!cl.error.empty()) {
         reportUsage(err, cl.error);

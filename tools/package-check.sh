@@ -16,9 +16,13 @@ fail() {
 }
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
+# The facts the build was configured with (cmake/BuildInfo.cmake).
 version=$(cache_value CMAKE_PROJECT_VERSION)
+shown=$(cache_value SCREENCALC_SHOWN_VERSION)
+id=$(cache_value SCREENCALC_APP_ID)
 host=$(cache_value SCREENCALC_WEB_HOST)
-[ -n "$version" ] && [ -n "$host" ] || fail "$build is not a configured build folder"
+[ -n "$version" ] && [ -n "$shown" ] && [ -n "$id" ] && [ -n "$host" ] ||
+    fail "$build is not a configured build folder"
 
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build"/korvexa-screencalc_*.deb | head -n 1)
@@ -30,7 +34,6 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 
-id=example.korvexa.screencalc
 doc=usr/share/doc/korvexa-screencalc
 for f in usr/bin/korvexa-screencalc usr/bin/screencalc \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
@@ -70,7 +73,6 @@ for program in "$root"/usr/bin/*; do
 done
 
 # --- one version: the package, the metainfo and the programs -------------
-shown=$(echo "$version" | awk -F. '{ print $1 "." $2 "." $4 }')
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
     fail "package version $(dpkg-deb -f "$deb" Version), project version $version"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml" ||

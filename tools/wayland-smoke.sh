@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/ci}
 smoke=$(realpath "$build/window/tests/tst_wayland")
 program=$(realpath "$build/window/korvexa-screencalc")
+id=$(sed -n 's/^SCREENCALC_APP_ID:[A-Z]*=//p' "$build/CMakeCache.txt")
 runtime=$(mktemp -d) # private (mode 700), as Wayland wants it
 weston=""
 stop() {
@@ -47,14 +48,14 @@ export QT_WAYLAND_TEXT_INPUT_PROTOCOL=zwp_text_input_v2 QT_QPA_PLATFORM=wayland 
 WAYLAND_DEBUG=client "$program" 2>"$runtime/program.log" &
 app=$!
 for _ in $(seq 100); do
-    grep -q 'set_app_id("example.korvexa.screencalc")' "$runtime/program.log" && break
+    grep -qF "set_app_id(\"$id\")" "$runtime/program.log" && break
     sleep 0.1
 done
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
-grep -q 'set_app_id("example.korvexa.screencalc")' "$runtime/program.log" || {
+grep -qF "set_app_id(\"$id\")" "$runtime/program.log" || {
     echo "the window did not give its desktop entry as app id" >&2
     grep set_app_id "$runtime/program.log" >&2 || true
     exit 1
 }
-echo "app id: example.korvexa.screencalc"
+echo "app id: $id"

@@ -1,4 +1,5 @@
 // Starts the calculator window; everything else happens in the window.
+#include "buildinfo.h"
 #include "window/application.h"
 #include "window/mainwindow.h"
 #include "window/platform.h"
@@ -10,7 +11,7 @@ int main(int argc, char* argv[]) {
     screencalc::setUpApplication(app);
     // Ties the window to its desktop entry: the Wayland app id, and what
     // docks and taskbars match to find the entry's name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.korvexa.screencalc"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(screencalc::build::appId));
     const auto platform = screencalc::makeDesktopPlatform();
     screencalc::CalculatorWindow window(*platform);
     window.show();

@@ -1,5 +1,6 @@
 #include "window/mainwindow.h"
 
+#include "buildinfo.h"
 #include "calc/constants.h"
 #include "calc/layout.h"
 #include "calc/rules.h"
@@ -47,7 +48,7 @@ template <class W> W* CalculatorWindow::control(const QString& name) const {
 CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("onTop"));
-    setWindowTitle(QStringLiteral("Korvexa--全自动银幕尺寸计算器3.1 PC版"));
+    setWindowTitle(QString::fromUtf8(build::windowTitle));
     setWindowIcon(pngPicture(QStringLiteral(":/korvexa/app-icon.png")));
     setWindowFlags(titleBarButtons);
     layout::build(*this);

@@ -52,10 +52,7 @@ QString clockText(const QDateTime& moment) {
 }
 
 QString versionText() {
-    return QStringLiteral("2023| 版本: %1.%2.%3")
-        .arg(build::versionMajor)
-        .arg(build::versionMinor)
-        .arg(build::versionRevision);
+    return QStringLiteral("2023| 版本: ") + QString::fromLatin1(build::shownVersion);
 }
 
 namespace {
