@@ -125,7 +125,53 @@ void style(QWidget* widget, const Control& c) {
 
 } // namespace
 
-void build(QWidget& window) {
+namespace {
+
+template <class W> W* as(QWidget* widget) {
+    auto* typed = qobject_cast<W*>(widget);
+    Q_ASSERT(typed != nullptr);
+    return typed;
+}
+
+constexpr std::size_t slot(auto e) {
+    return static_cast<std::size_t>(e);
+}
+
+// The table's names tied to what each control is for.
+Controls sorted(const auto& named) {
+    Controls c;
+    for (const calc::EntryField& f : calc::entryFields) {
+        c.entries[slot(f.entry)] = as<EntryField>(named(f.name));
+    }
+    c.entryCaptions = {as<QLabel>(named("Label3")), as<QLabel>(named("Label5")),
+                       as<QLabel>(named("Label6"))};
+    for (std::size_t i = 0; i < c.options.size(); ++i) {
+        c.options[i] = as<OptionButton>(named(calc::optionNames[i]));
+    }
+    for (const calc::ResultLabel& r : calc::resultLabels) {
+        c.results[slot(r.result)] = as<QLabel>(named(r.name));
+    }
+    c.frameOutline = as<ShapeBox>(named("Shape1"));
+    c.keepOnTop = as<QCheckBox>(named("check1"));
+    c.minimiseButton = as<QPushButton>(named("Command2"));
+    c.exitButton = as<QPushButton>(named("Command5"));
+    c.clearButton = as<QPushButton>(named("Command4"));
+    c.updateButton = as<QPushButton>(named("Command1"));
+    c.websiteButton = as<QPushButton>(named("Command3"));
+    c.clearZone = as<PictureBox>(named("Image2"));
+    c.websiteZone = as<PictureBox>(named("Image3"));
+    c.updateZone = as<PictureBox>(named("Image4"));
+    c.exitZone = as<PictureBox>(named("Image5"));
+    c.logo = as<PictureBox>(named("Image1"));
+    c.downloadCode = as<PictureBox>(named("Image6"));
+    c.version = as<QLabel>(named("ver"));
+    c.clock = as<QLabel>(named("temdate"));
+    return c;
+}
+
+} // namespace
+
+Controls build(QWidget& window) {
     window.setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, colourFromValue(menuBackground));
@@ -133,9 +179,14 @@ void build(QWidget& window) {
     window.setAutoFillBackground(true);
 
     std::vector<std::pair<QWidget*, const Control*>> built;
+    const auto named = [&built](std::string_view name) -> QWidget* {
+        const auto it = std::find_if(built.begin(), built.end(),
+                                     [name](const auto& b) { return b.second->name == name; });
+        Q_ASSERT(it != built.end());
+        return it->first;
+    };
     for (const Control& c : controls()) {
-        QWidget* parent =
-            c.container.empty() ? &window : window.findChild<QWidget*>(qs(c.container));
+        QWidget* parent = c.container.empty() ? &window : named(c.container);
         QWidget* widget = create(c, parent);
         widget->setObjectName(qs(c.name));
         widget->setGeometry(pixels(c));
@@ -166,6 +217,7 @@ void build(QWidget& window) {
     for (std::size_t i = 1; i < stops.size(); ++i) {
         QWidget::setTabOrder(stops[i - 1].first, stops[i].first);
     }
+    return sorted(named);
 }
 
 } // namespace screencalc::layout

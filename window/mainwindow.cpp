@@ -28,22 +28,11 @@ using calc::Result;
 
 namespace {
 
-QString qName(auto control) {
-    const std::string_view name = calc::nameOf(control);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 bool isFrameOption(Option o) {
     return o != Option::ratio16x9 && o != Option::ratio4x3;
 }
 
 } // namespace
-
-template <class W> W* CalculatorWindow::control(const QString& name) const {
-    auto* widget = findChild<W*>(name);
-    Q_ASSERT(widget != nullptr);
-    return widget;
-}
 
 CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
@@ -51,49 +40,36 @@ CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     setWindowTitle(QString::fromUtf8(build::windowTitle));
     setWindowIcon(pngPicture(QStringLiteral(":/korvexa/app-icon.png")));
     setWindowFlags(titleBarButtons);
-    layout::build(*this);
+    ui_ = layout::build(*this);
     if (!platform.fixedSizeIsSafe()) {
         // Where the title bar offers maximise whatever the flags say, a
         // window that cannot grow would be closed by the compositor.
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
 
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        entries_[i] = control<EntryField>(qName(static_cast<Entry>(i)));
-        entryToolTips_[i] = entries_[i]->toolTip();
+    for (std::size_t i = 0; i < ui_.entries.size(); ++i) {
+        entryToolTips_[i] = ui_.entries[i]->toolTip();
     }
-    for (std::size_t i = 0; i < options_.size(); ++i) {
-        options_[i] = control<OptionButton>(qName(static_cast<Option>(i)));
-    }
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        results_[i] = control<QLabel>(qName(static_cast<Result>(i)));
+    for (QLabel* label : ui_.results) {
         // A screen reader reads the value as the name and the tooltip as what it means.
-        results_[i]->setAccessibleDescription(results_[i]->toolTip());
+        label->setAccessibleDescription(label->toolTip());
     }
-    frameShape_ = control<ShapeBox>(QStringLiteral("Shape1"));
-    keepOnTopBox_ = control<QCheckBox>(QStringLiteral("check1"));
-    minimiseButton_ = control<QPushButton>(QStringLiteral("Command2"));
-    exitButton_ = control<QPushButton>(QStringLiteral("Command5"));
-    clearButton_ = control<QPushButton>(QStringLiteral("Command4"));
-    updateButton_ = control<QPushButton>(QStringLiteral("Command1"));
-    websiteButton_ = control<QPushButton>(QStringLiteral("Command3"));
-    versionLabel_ = control<QLabel>(QStringLiteral("ver"));
+    keepOnTopToolTip_ = ui_.keepOnTop->toolTip();
     if (!platform.allowsKeepOnTop()) {
         // Greyed, saying why, rather than a box that silently does nothing.
-        keepOnTopBox_->setEnabled(false);
-        keepOnTopBox_->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
+        ui_.keepOnTop->setEnabled(false);
+        ui_.keepOnTop->setToolTip(QStringLiteral("当前桌面不支持窗口置顶"));
     }
     clock_ = new Clock(
-        *control<QLabel>(QStringLiteral("temdate")), [this] { return platform_.now(); }, this);
+        *ui_.clock, [this] { return platform_.now(); }, this);
 
     // The captions name the fields for screen readers; the pictures say
     // what they show.
-    control<QLabel>(QStringLiteral("Label3"))->setBuddy(entry(Entry::diagonal));
-    control<QLabel>(QStringLiteral("Label5"))->setBuddy(entry(Entry::width));
-    control<QLabel>(QStringLiteral("Label6"))->setBuddy(entry(Entry::height));
-    control<QWidget>(QStringLiteral("Image6"))
-        ->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
-    control<QWidget>(QStringLiteral("Image1"))->setAccessibleName(QStringLiteral("Korvexa"));
+    for (std::size_t i = 0; i < ui_.entries.size(); ++i) {
+        ui_.entryCaptions[i]->setBuddy(ui_.entries[i]);
+    }
+    ui_.downloadCode->setAccessibleName(QStringLiteral("扫码下载 手机安卓版"));
+    ui_.logo->setAccessibleName(QStringLiteral("Korvexa"));
 
     // Fusion draws a push button's background colour, which the hover
     // colours and the clear button's grey need.
@@ -103,48 +79,48 @@ CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
         b->setStyle(fusion);
     }
     auto* hover = new ButtonHover(this);
-    hover->add(*clearButton_, *control<QWidget>(QStringLiteral("Image2")));
-    hover->add(*websiteButton_, *control<QWidget>(QStringLiteral("Image3")));
-    hover->add(*updateButton_, *control<QWidget>(QStringLiteral("Image4")));
-    hover->add(*exitButton_, *control<QWidget>(QStringLiteral("Image5")));
+    hover->add(*ui_.clearButton, *ui_.clearZone);
+    hover->add(*ui_.websiteButton, *ui_.websiteZone);
+    hover->add(*ui_.updateButton, *ui_.updateZone);
+    hover->add(*ui_.exitButton, *ui_.exitZone);
 
-    connectEvents();
-    formLoad();
+    connectHandlers();
+    showVersionAndCentre();
     entry(Entry::diagonal)->setFocus(Qt::OtherFocusReason);
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
 
-void CalculatorWindow::connectEvents() {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
+void CalculatorWindow::connectHandlers() {
+    for (std::size_t i = 0; i < ui_.entries.size(); ++i) {
         const auto e = static_cast<Entry>(i);
         // textChanged comes once per real change, typed or set by code.
-        connect(entry(e), &QLineEdit::textChanged, this, [this, e] { runChange(e); });
+        connect(entry(e), &QLineEdit::textChanged, this, [this, e] { entryEdited(e); });
         connect(entry(e), &EntryField::focusEntered, this,
                 [this, e] { calc::entryFocused(*this, e); });
         connect(entry(e), &EntryField::escapePressed, this, [this] { clearAll(); });
     }
-    for (std::size_t i = 0; i < options_.size(); ++i) {
+    for (std::size_t i = 0; i < ui_.options.size(); ++i) {
         const auto o = static_cast<Option>(i);
         connect(option(o), &QRadioButton::toggled, this, [this, o](bool selected) {
             if (selected) {
-                runClick(o);
+                optionChosen(o);
             }
         });
         if (isFrameOption(o)) {
             connect(option(o), &OptionButton::escapePressed, this, [this] { clearAll(); });
         }
     }
-    connect(keepOnTopBox_, &QCheckBox::toggled, this, &CalculatorWindow::keepOnTopClicked);
-    connect(minimiseButton_, &QPushButton::clicked, this, [this] { platform_.minimise(*this); });
-    connect(exitButton_, &QPushButton::clicked, this, [this] { platform_.exitProgram(*this); });
-    connect(clearButton_, &QPushButton::clicked, this, &CalculatorWindow::clearAll);
-    connect(updateButton_, &QPushButton::clicked, this, [this] { openPage(downloadPageUrl()); });
-    connect(websiteButton_, &QPushButton::clicked, this, [this] { openPage(productPageUrl()); });
+    connect(ui_.keepOnTop, &QCheckBox::toggled, this, &CalculatorWindow::keepOnTopToggled);
+    connect(ui_.minimiseButton, &QPushButton::clicked, this, [this] { platform_.minimise(*this); });
+    connect(ui_.exitButton, &QPushButton::clicked, this, [this] { platform_.exitProgram(*this); });
+    connect(ui_.clearButton, &QPushButton::clicked, this, &CalculatorWindow::clearAll);
+    connect(ui_.updateButton, &QPushButton::clicked, this, [this] { openPage(downloadPageUrl()); });
+    connect(ui_.websiteButton, &QPushButton::clicked, this, [this] { openPage(productPageUrl()); });
 }
 
-void CalculatorWindow::formLoad() {
-    versionLabel_->setText(versionText());
+void CalculatorWindow::showVersionAndCentre() {
+    ui_.version->setText(versionText());
     centreOnScreen();
     clock_->start();
 }
@@ -235,8 +211,8 @@ void CalculatorWindow::setResultText(Result r, std::string_view text) {
 
 void CalculatorWindow::setFrameOutline(Option frame) {
     const calc::layout::Outline outline = calc::layout::frameOutline(frame);
-    frameShape_->setOutlineWidth(outline.width);
-    frameShape_->setOutlineColour(colourFromValue(outline.colour));
+    ui_.frameOutline->setOutlineWidth(outline.width);
+    ui_.frameOutline->setOutlineColour(colourFromValue(outline.colour));
 }
 
 void CalculatorWindow::choose(Option o) {
@@ -247,18 +223,18 @@ void CalculatorWindow::clearAll() {
     calc::clearAll(*this);
 }
 
-void CalculatorWindow::runChange(Entry e) {
-    markEntry(e, calc::entryEdited(*this, e));
+void CalculatorWindow::entryEdited(Entry e) {
+    markField(e, calc::entryEdited(*this, e));
 }
 
-void CalculatorWindow::runClick(Option o) {
+void CalculatorWindow::optionChosen(Option o) {
     const calc::Outcome outcome = calc::optionChosen(*this, o);
     if (!isFrameOption(o)) {
-        markEntry(Entry::diagonal, outcome); // the ratio handlers read the diagonal
+        markField(Entry::diagonal, outcome); // the ratio handlers read the diagonal
     }
 }
 
-void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
+void CalculatorWindow::markField(Entry e, const calc::Outcome& outcome) {
     // Only pasted text can fail to convert. The calculation has stopped; the
     // field says so until its text converts again, without a dialog, and
     // the results, which belong to an earlier entry, are greyed meanwhile.
@@ -276,10 +252,10 @@ void CalculatorWindow::markEntry(Entry e, const calc::Outcome& outcome) {
     field->setToolTip(marked ? problem : entryToolTips_[static_cast<std::size_t>(e)]);
     field->setAccessibleDescription(problem);
     field->setProperty("notANumber", marked);
-    const bool anyMarked = std::any_of(entries_.begin(), entries_.end(), [](const QLineEdit* f) {
-        return f->property("notANumber").toBool();
-    });
-    for (QLabel* label : results_) {
+    const bool anyMarked =
+        std::any_of(ui_.entries.begin(), ui_.entries.end(),
+                    [](const QLineEdit* f) { return f->property("notANumber").toBool(); });
+    for (QLabel* label : ui_.results) {
         label->setEnabled(!anyMarked);
     }
 }
@@ -290,10 +266,9 @@ void CalculatorWindow::openPage(const QUrl& url) {
     }
 }
 
-void CalculatorWindow::keepOnTopClicked(bool ticked) {
+void CalculatorWindow::keepOnTopToggled(bool ticked) {
     platform_.setKeepOnTop(*this, ticked);
-    keepOnTopBox_->setToolTip(ticked ? QStringLiteral("取消选定，窗体可最小")
-                                     : QStringLiteral("设置窗体最前显示"));
+    ui_.keepOnTop->setToolTip(ticked ? QStringLiteral("取消选定，窗体可最小") : keepOnTopToolTip_);
 }
 
 } // namespace screencalc
