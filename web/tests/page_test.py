@@ -1,0 +1,287 @@
+#!/usr/bin/python3
+"""The page in a real headless Chromium, served from 127.0.0.1.
+
+    /usr/bin/python3 web/tests/page_test.py SITE_DIR SCREENCALC [SHOT_DIR]
+
+Types, presses keys, clicks and pastes through WebDriver and reads the
+elements by the controls' names; the numbers it expects come from the
+native screencalc. Then the page from the service worker with the server
+stopped, opened from disk, and in a 360 px phone viewport. Screenshots (at
+360 px and at desktop width, with and without system CJK fonts) go to
+SHOT_DIR when given. Needs Debian's chromium, chromium-driver and
+python3-selenium.
+"""
+
+import functools
+import http.server
+import json
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = pathlib.Path(sys.argv[1]).resolve()
+SCREENCALC = sys.argv[2]
+SHOTS = pathlib.Path(sys.argv[3]) if len(sys.argv) > 3 else None
+NO_CJK = pathlib.Path(__file__).resolve().parents[2] / "window" / "tests" / "no-cjk-fonts.conf"
+RESULTS = ["w", "h", "inch1", "w1", "h1", "bkw"]
+failures = []
+
+
+def check(name, got, want):
+    if got != want:
+        failures.append(f"{name}: got {got!r}, want {want!r}")
+        print(f"FAIL {name}: got {got!r}, want {want!r}")
+
+
+def native(entry, text, ratio="", frame=""):
+    args = [SCREENCALC, f"--{entry}", text, "--json"]
+    if ratio:
+        args += ["--ratio", ratio]
+    if frame:
+        args += ["--frame", frame]
+    return [json.loads(subprocess.run(args, capture_output=True, check=True).stdout)[r] for r in RESULTS]
+
+
+class Server:
+    """The site on 127.0.0.1, on a free port, stoppable."""
+
+    def __init__(self):
+        handler = functools.partial(Quiet, directory=str(SITE))
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def browser(width=900, height=700, phone=False, fonts=None):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                "--disable-component-update", "--disable-sync", "--no-first-run",
+                f"--user-data-dir={tempfile.mkdtemp(prefix='screencalc-chromium-')}",
+                f"--window-size={width},{height}"):
+        options.add_argument(arg)
+    if phone:
+        options.add_experimental_option("mobileEmulation", {
+            "deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3, "touch": True},
+            "userAgent": "Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 "
+                         "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36"})
+    env = dict(os.environ)
+    if fonts:
+        env["FONTCONFIG_FILE"] = str(fonts)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=env), options=options)
+
+
+def load(d, url):
+    d.get(url)
+    WebDriverWait(d, 10).until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+
+
+def el(d, name):
+    return d.find_element(By.ID, name)
+
+
+def results(d):
+    return [d.execute_script("return document.getElementById(arguments[0]).textContent", r)
+            for r in RESULTS]
+
+
+def value(d, name):
+    return d.execute_script("return document.getElementById(arguments[0]).value", name)
+
+
+def paste(d, name, text):
+    d.execute_script("""
+        const dt = new DataTransfer(); dt.setData('text/plain', arguments[1]);
+        arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: dt, bubbles: true, cancelable: true}));
+    """, el(d, name), text)
+
+
+def shot(d, name):
+    if SHOTS:
+        SHOTS.mkdir(parents=True, exist_ok=True)
+        d.save_screenshot(str(SHOTS / f"{name}.png"))
+
+
+# name, field, keys typed, the field's text afterwards
+TYPED = [
+    ("second point dropped", "mw", "1.2.3", "1.23"),
+    ("letters and signs dropped", "mh", "1a-+, 2", "12"),
+    ("diagonal cut at six", "inch", "1234567", "123456"),
+    ("width cut at nine", "mw", "1234567890", "123456789"),
+    ("lone point empties", "inch", ".", ""),
+    ("leading zero keeps point", "mh", "0.5", "0.5"),
+]
+
+
+def typing(d, url):
+    for name, field, keys, want in TYPED:
+        load(d, url)
+        el(d, field).send_keys(keys)
+        check(f"typed: {name}", value(d, field), want)
+
+    load(d, url)
+    check("focus at start", d.switch_to.active_element.get_attribute("id"), "inch")
+    el(d, "inch").send_keys("100")
+    check("diagonal 100", results(d), native("diagonal", "100"))
+    el(d, "inch").send_keys(Keys.TAB)
+    check("tab to mw empties inch", [value(d, "inch"), value(d, "mw")], ["", ""])
+    check("tab keeps the results", results(d), native("diagonal", "100"))
+
+    load(d, url)
+    el(d, "mh").send_keys("1000")
+    el(d, "mw").click()
+    check("click into mw empties mh", value(d, "mh"), "")
+    check("results of the height stay", results(d), native("height", "1000"))
+
+
+def selections(d, url):
+    load(d, url)
+    el(d, "opt43").click()
+    el(d, "Option1").click()
+    el(d, "inch").send_keys("100")
+    check("4:3 and 80 mm, then 100", results(d), native("diagonal", "100", "4:3", "80"))
+    outline = d.execute_script("const s = getComputedStyle(document.getElementById('Shape1'));"
+                               "return [s.borderTopWidth, s.borderTopColor]")
+    check("80 mm outline", outline, ["6px", "rgb(255, 0, 0)"])
+    el(d, "opt169").click()
+    check("ratio click recomputes with 7 mm", results(d)[5], "7")
+
+    load(d, url)
+    el(d, "mh").send_keys("1000")
+    el(d, "Option3").click()
+    el(d, "mh").click()
+    el(d, "mh").send_keys(Keys.ESCAPE)
+    check("Esc empties the fields", [value(d, f) for f in ("inch", "mw", "mh")], ["", "", ""])
+    check("Esc shows 0", results(d), ["0"] * 6)
+    check("Esc chooses 12 mm", el(d, "Option2").is_selected(), True)
+    check("Esc keeps the focus", d.switch_to.active_element.get_attribute("id"), "mh")
+
+    for name, focus, cleared in (("Esc on Option4", "Option4", True), ("Esc on opt169", "opt169", False)):
+        load(d, url)
+        el(d, "inch").send_keys("100")
+        d.execute_script("document.getElementById(arguments[0]).focus()", focus)
+        d.switch_to.active_element.send_keys(Keys.ESCAPE)
+        check(name, value(d, "inch") == "", cleared)
+
+    load(d, url)
+    el(d, "mw").send_keys("1000")
+    el(d, "Command4").click()
+    check("clear button", [value(d, "mw"), results(d)], ["", ["0"] * 6])
+
+
+def pasting(d, url):
+    load(d, url)
+    el(d, "mw").click()
+    paste(d, "mw", "12a\r\n34")
+    check("paste keeps the first line", value(d, "mw"), "12a")
+    check("marked", el(d, "mw").get_attribute("title"), "不是有效的数字，无法计算")
+    check("results greyed", "greyed" in el(d, "onTop").get_attribute("class"), True)
+    el(d, "mw").send_keys(Keys.BACKSPACE)
+    check("mark gone once it converts", [el(d, "mw").get_attribute("title"),
+                                         "greyed" in el(d, "onTop").get_attribute("class")],
+          ["输入幕布宽度", False])
+    el(d, "inch").click()
+    paste(d, "inch", "1234567890")
+    check("paste cut to the field", value(d, "inch"), "123456")
+
+
+def page_facts(d, url):
+    load(d, url)
+    check("ids of the controls", d.execute_script(
+        "return ['inch','mw','mh','opt169','opt43','Option1','Option5','w','bkw','Command1','Command3',"
+        "'Command4','Shape1','temdate','ver'].filter(n => !document.getElementById(n))"), [])
+    check("desktop-only controls left out", d.execute_script(
+        "return ['check1','Command2','Command5'].filter(n => document.getElementById(n))"), [])
+    check("numeric keyboard", el(d, "inch").get_attribute("inputmode"), "decimal")
+    check("field name with unit", el(d, "mw").accessible_name, "输入幕布宽(mm):")
+    el(d, "inch").send_keys("100")
+    check("result name with unit", el(d, "w").get_attribute("aria-label"), "幕面宽: 2214 mm")
+    check("version", el(d, "ver").text, "2023| 版本: 3.1.1")
+    check("no installability errors",
+          d.execute_cdp_cmd("Page.getInstallabilityErrors", {}).get("installabilityErrors"), [])
+    shot(d, "desktop")
+
+
+def offline(d, server):
+    load(d, server.url)
+    d.execute_async_script("""const done = arguments[0];
+        navigator.serviceWorker.ready.then(() => navigator.serviceWorker.controller ? done() :
+            navigator.serviceWorker.addEventListener('controllerchange', () => done()));""")
+    server.stop()
+    load(d, server.url)
+    el(d, "inch").send_keys("100")
+    check("offline reload computes", results(d), native("diagonal", "100"))
+
+
+def from_disk(d):
+    load(d, (SITE / "index.html").as_uri())
+    el(d, "mw").send_keys("1000")
+    check("file:// computes", results(d), native("width", "1000"))
+
+
+def phone(d, url):
+    load(d, url)
+    facts = d.execute_script("""const r = document.getElementById('onTop').getBoundingClientRect();
+        return [Math.round(r.width), document.documentElement.scrollWidth <= innerWidth,
+                !!document.getElementById('Image6'), document.activeElement.id || ''];""")
+    check("360 px: scaled to the width, no sideways scroll, no code, no keyboard", facts,
+          [360, True, False, ""])
+    el(d, "mh").click()
+    el(d, "mh").send_keys("1000")
+    check("360 px computes", results(d), native("height", "1000"))
+    check("no zoom on focus", d.execute_script("return visualViewport.scale"), 1)
+    shot(d, "phone-360")
+
+
+def main():
+    server = Server()
+    d = browser()
+    try:
+        typing(d, server.url)
+        selections(d, server.url)
+        pasting(d, server.url)
+        page_facts(d, server.url)
+        offline(d, server)
+        from_disk(d)
+    finally:
+        d.quit()
+    server = Server()
+    d = browser(phone=True)
+    try:
+        phone(d, server.url)
+    finally:
+        d.quit()
+    if SHOTS:
+        for name, kwargs in (("desktop-no-cjk", {}), ("phone-360-no-cjk", {"phone": True})):
+            d = browser(fonts=NO_CJK, **kwargs)
+            try:
+                load(d, server.url)
+                d.execute_script("document.getElementById('inch').value = '';")
+                shot(d, name)
+            finally:
+                d.quit()
+    server.stop()
+    print(f"page: {len(failures)} failures")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
