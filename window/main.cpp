@@ -7,7 +7,12 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = screencalc::answerCommandLine(argc, argv)) {
+        return *status;
+    }
+    screencalc::watchDisplayOpening();
     QApplication app(argc, argv);
+    screencalc::displayOpened();
     screencalc::setUpApplication(app);
     // Ties the window to its desktop entry: the Wayland app id, and what
     // docks and taskbars match to find the entry's name and icon.
