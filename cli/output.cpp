@@ -1,0 +1,35 @@
+#include "cli/output.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+namespace screencalc {
+
+void writeAll(std::ostream& os, std::string_view s) {
+    os.write(s.data(), static_cast<std::streamsize>(s.size()));
+}
+
+bool emit(std::ostream& out, std::ostream& err, std::string_view text) {
+    errno = 0;
+    writeAll(out, text);
+    out.flush();
+    if (out) {
+        return true;
+    }
+    const int error = errno;
+    writeAll(err, std::string("screencalc: writing the results failed") +
+                      (error != 0 ? ": " + reason(error) : "") + "\n");
+    return false;
+}
+
+void reportUsage(std::ostream& err, std::string_view message, bool pointToHelp) {
+    writeAll(err, "screencalc: " + std::string(message) +
+                      (pointToHelp ? " (see screencalc --help)\n" : "\n"));
+}
+
+std::string reason(int error) {
+    return error != 0 ? std::strerror(error) : "the stream failed";
+}
+
+} // namespace screencalc

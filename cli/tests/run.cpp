@@ -1,0 +1,76 @@
+#include "cli/tests/run.h"
+
+#include "cli/screencalc_cli.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
+
+Ran run(const std::vector<std::string>& args, const std::string& input) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = screencalc::runScreencalc(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+void expectAll(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        const Ran r = run(c.args, c.input);
+        const std::string row = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
+        EXPECT_EQ(r.status, c.status) << row;
+        EXPECT_EQ(r.out, c.out) << row;
+        EXPECT_EQ(r.err, c.err.empty() ? "" : "screencalc: " + c.err) << row;
+    }
+}
+
+std::filesystem::path testFolder() {
+    // ctest runs the tests side by side: each gets its own folder.
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        (std::string("screencalc-") +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void writeInput(const std::filesystem::path& dir, const std::string& bytes) {
+    std::ofstream(dir / "in", std::ios::binary) << bytes;
+}
+
+namespace {
+
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
+                  [[maybe_unused]] const std::string& locale, const std::string& redirect) {
+    std::filesystem::remove(dir / "out");
+    std::filesystem::remove(dir / "err");
+    const std::u8string folder = dir.u8string();
+    const std::string d(folder.begin(), folder.end());
+#ifdef _WIN32
+    const std::string utf8 =
+        "\"cd /d \"" + d + "\" && \"" SCREENCALC_EXE "\"" + args + redirect + "\"";
+    std::wstring command(utf8.size(), L'\0');
+    command.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                       command.data(), static_cast<int>(command.size())));
+    const int status = _wsystem(command.c_str());
+#else
+    const std::string command = "cd '" + d + "' && LC_ALL=" + locale + " LANG=" + locale +
+                                " '" SCREENCALC_EXE "'" + args + redirect;
+    const int wait = std::system(command.c_str());
+    const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+#endif
+    return {status, contents(dir / "out"), contents(dir / "err")};
+}

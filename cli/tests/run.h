@@ -1,0 +1,41 @@
+#pragma once
+// Runs screencalc in the test process through its entry function, or as the
+// real executable for what only a process shows (exit status, arguments,
+// file names, the locale, standard streams).
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct Ran {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Ran run(const std::vector<std::string>& args, const std::string& input = "");
+
+// A folder of the running test's own, emptied.
+std::filesystem::path testFolder();
+
+// The executable run by the system's shell in `dir`, with `args` (UTF-8,
+// each after a blank) and `redirect`, which reads "in" and writes "out" and
+// "err" there unless a case needs otherwise.
+Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
+                  const std::string& locale = "C", const std::string& redirect = " <in >out 2>err");
+
+// The input file "in" of `dir` holding these bytes.
+void writeInput(const std::filesystem::path& dir, const std::string& bytes);
+
+inline const std::string heading = "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
+
+struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err = ""; // without "screencalc: "
+    std::string input = "";
+};
+
+// Each case through the entry function.
+void expectAll(const std::vector<Case>& cases);
