@@ -4,6 +4,7 @@
 #include "cli/calculation.h"
 #include "cli/line_reader.h"
 #include "cli/output.h"
+#include "cli/room.h"
 #include "cli/screencalc_cli.h"
 #include "cli/text.h"
 
@@ -50,7 +51,16 @@ Row calculateRow(std::string_view line) {
         return row;
     }
 
+    // An empty field keeps the default.
+    const auto given = [](std::string_view field) {
+        return field.empty() ? std::nullopt : std::optional(field);
+    };
     const std::string_view word = trimmed(row.fields[0]);
+    if (word == "room") {
+        row.calc = calculateRoomRow(row.fields[1], given(trimmed(row.fields[2])),
+                                    given(trimmed(row.fields[3])));
+        return row;
+    }
     const EntryKind* kind = entryNamed(word);
     if (kind == nullptr) {
         row.calc.error = (word.empty() ? "the entry is missing" : "unknown entry " + quoted(word)) +
@@ -58,10 +68,6 @@ Row calculateRow(std::string_view line) {
         return row;
     }
 
-    // An empty field keeps the default.
-    const auto given = [](std::string_view field) {
-        return field.empty() ? std::nullopt : std::optional(field);
-    };
     const Selection chosen =
         selectionNamed(given(trimmed(row.fields[2])), given(trimmed(row.fields[3])));
     if (!chosen.error.empty()) {

@@ -40,11 +40,12 @@ std::string frameList(std::string_view separator, std::string_view last) {
 
 std::string entryChoices() {
     std::string out = "use ";
-    for (std::size_t i = 0; i < entryKinds.size(); ++i) {
-        out += i == 0 ? "" : i + 1 == entryKinds.size() ? " or " : ", ";
-        out += entryKinds[i].word;
+    for (const EntryKind& k : entryKinds) {
+        out += k.word;
+        out += ", ";
     }
-    return out;
+    // A batch row may also size a room (cli/room.h).
+    return out.substr(0, out.size() - 2) + " or room";
 }
 
 std::string_view unitOf(calc::Result result) {

@@ -30,7 +30,7 @@ const EntryKind* entryNamed(std::string_view word);
 
 // "12, 45, 65, 80 or 90": the frame captions in increasing order.
 std::string frameList(std::string_view separator, std::string_view last);
-std::string entryChoices(); // "use diagonal, width or height"
+std::string entryChoices(); // "use diagonal, width, height or room"
 
 // The unit of each result as the table shows it.
 std::string_view unitOf(calc::Result result);

@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/output.h"
+#include "cli/room.h"
 #include "cli/text.h"
 
 #include <array>
@@ -25,6 +26,11 @@ std::string usageText() {
            "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
+           "       screencalc --room --farthest MM [--closest MM]\n"
+           "                  [--content cinema|presentation|detail] [--element PCT]\n"
+           "                  [--lines N] [--ratio 16:9|4:3] [--frame " +
+           frames +
+           "] [--json]\n"
            "       screencalc --batch [--json] [FILE]\n"
            "       screencalc --help | --version\n"
            "\n"
@@ -33,14 +39,27 @@ std::string usageText() {
            "width or height (mm) field, cut to the field's 6 or 9 characters.\n"
            "\n"
            "  --json    one JSON object with the six texts exactly as the window shows them\n"
+           "  --room    which screen a room needs, from the viewers' distances in mm\n"
+           "            (eyes to screen; no --closest: one row): the smallest image the\n"
+           "            farthest viewer needs, the recommended one and the largest the\n"
+           "            closest viewer allows, then the window's texts for the smallest,\n"
+           "            the nearest-recommended and the largest whole-inch diagonal.\n"
+           "            cinema (default): SMPTE 30 degrees wide from the farthest seat, THX\n"
+           "            36 recommended, 40 from the closest; presentation: DISCAS, elements\n"
+           "            of --element % of the image height (4) legible; detail: DISCAS,\n"
+           "            --lines (1080) pixels high, one arc-minute each. 4:3 comes with the\n"
+           "            80 mm frame, the only one with 4:3 sizes.\n"
            "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
-           "            (entry: diagonal, width or height; empty ratio or frame: 16:9, 12);\n"
+           "            (entry: diagonal, width, height or room; a room's text is\n"
+           "            farthest=MM closest=MM content=... element=PCT lines=N and its\n"
+           "            row gets the recommended diagonal; empty ratio or frame: 16:9, 12);\n"
            "            blank lines and lines starting with # are skipped; in CSV output an\n"
            "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
            "            runs it as a formula\n"
            "\n"
-           "Exit status: 0 all computed, 1 a calculation (or batch row) failed or the\n"
-           "results could not be written, 2 usage error or unreadable FILE.\n";
+           "Exit status: 0 all computed, 1 a calculation (or batch row) failed, a room\n"
+           "has no answer or the results could not be written, 2 usage error or\n"
+           "unreadable FILE.\n";
 }
 
 struct CommandLine {
@@ -48,6 +67,9 @@ struct CommandLine {
     bool version = false;
     bool json = false;
     bool batch = false;
+    bool room = false;
+    RoomTexts roomTexts;
+    std::string firstRoomValue; // the first of --farthest, --closest, ... given
     const EntryKind* entry = nullptr;
     std::string text;
     std::optional<std::string> ratio;
@@ -67,13 +89,20 @@ std::string setOnce(std::optional<std::string>& slot, std::string_view name, std
     return {};
 }
 
+std::string setRoomValue(CommandLine& cl, std::string_view name, std::string value) {
+    if (cl.firstRoomValue.empty()) {
+        cl.firstRoomValue = name;
+    }
+    return setOnce(*roomValue(cl.roomTexts, name), name, std::move(value));
+}
+
 struct OptionSpec {
     std::string_view name;
     bool takesValue;
     Apply apply;
 };
 
-constexpr std::array<OptionSpec, 10> options{{
+constexpr std::array<OptionSpec, 16> options{{
     {"--help", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"-h", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"--version", false,
@@ -87,6 +116,12 @@ constexpr std::array<OptionSpec, 10> options{{
     {"--diagonal", true, nullptr},
     {"--width", true, nullptr},
     {"--height", true, nullptr},
+    {"--room", false, [](CommandLine& cl, auto, auto) { return cl.room = true, std::string(); }},
+    {"--farthest", true, setRoomValue},
+    {"--closest", true, setRoomValue},
+    {"--content", true, setRoomValue},
+    {"--element", true, setRoomValue},
+    {"--lines", true, setRoomValue},
 }};
 
 // --diagonal, --width and --height: one of them, once.
@@ -162,9 +197,12 @@ std::filesystem::path pathOf(const std::string& name) {
 }
 
 int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (cl.entry != nullptr || cl.ratio || cl.frame) {
-        const std::string_view flag =
-            cl.entry != nullptr ? cl.entry->flag : (cl.ratio ? "--ratio" : "--frame");
+    if (cl.entry != nullptr || cl.ratio || cl.frame || cl.room || !cl.firstRoomValue.empty()) {
+        const std::string_view flag = cl.entry != nullptr ? cl.entry->flag
+                                      : cl.ratio          ? "--ratio"
+                                      : cl.frame          ? "--frame"
+                                      : cl.room           ? "--room"
+                                                          : std::string_view(cl.firstRoomValue);
         reportUsage(err, std::string(flag) + " cannot be combined with --batch");
         return exitUsage;
     }
@@ -184,6 +222,17 @@ int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, 
 int runSingle(const CommandLine& cl, std::ostream& out, std::ostream& err) {
     if (cl.file) {
         reportUsage(err, "unexpected argument " + screencalc::quoted(*cl.file));
+        return exitUsage;
+    }
+    if (cl.room && cl.entry != nullptr) {
+        reportUsage(err, std::string(cl.entry->flag) + " cannot be combined with --room");
+        return exitUsage;
+    }
+    if (cl.room) {
+        return runRoom(cl.roomTexts, cl.ratio, cl.frame, cl.json, out, err);
+    }
+    if (!cl.firstRoomValue.empty()) {
+        reportUsage(err, cl.firstRoomValue + " needs --room");
         return exitUsage;
     }
     if (cl.entry == nullptr) {

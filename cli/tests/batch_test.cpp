@@ -11,7 +11,7 @@ namespace {
 // One line a case.
 // clang-format off
 TEST(Batch, ComputesEveryRowAndNamesTheBadOnes) {
-    const std::string use = " (use diagonal, width or height)";
+    const std::string use = " (use diagonal, width, height or room)";
     const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n";
     const std::string w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,\n", bom = " (\\uFEFF is a byte order mark)";
     const std::string quote = "a quoted field has no closing quote (a quoted field cannot span lines)";
