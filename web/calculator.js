@@ -4,8 +4,17 @@
 "use strict";
 
 const Calculator = {
-    async open(bytes) {
-        const { instance } = await WebAssembly.instantiate(bytes, {});
+    // From the module's bytes, or from a fetch() of it, compiled as it comes.
+    async open(source) {
+        let instance;
+        if (source instanceof Response) {
+            const copy = source.clone(); // a host may not say application/wasm
+            instance = await WebAssembly.instantiateStreaming(source, {})
+                .catch(async () => WebAssembly.instantiate(await copy.arrayBuffer(), {}))
+                .then((made) => made.instance);
+        } else {
+            instance = (await WebAssembly.instantiate(source, {})).instance;
+        }
         const x = instance.exports;
         if (x._initialize) {
             x._initialize();

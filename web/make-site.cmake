@@ -1,5 +1,6 @@
-# Writes the site folder: the page's files, the module as a script (a page
-# opened from disk may load scripts but fetch nothing),
+# Writes the site folder: the page's files, the module (and the module as a
+# script, for a page opened from disk, which may load scripts but fetch
+# nothing),
 # and the service worker with the list of files to keep for offline use and
 # a cache name that changes whenever any of them does.
 #
@@ -18,6 +19,8 @@ foreach(f IN LISTS FILES)
     list(APPEND names "${name}")
 endforeach()
 
+configure_file(${WASM} ${SITE}/screencalc.wasm COPYONLY)
+list(APPEND names screencalc.wasm)
 execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE encoded COMMAND_ERROR_IS_FATAL ANY)
 file(WRITE ${SITE}/screencalc-module.js
      "// The calculator module, for pages opened from disk.\nself.screencalcModule = \"${encoded}\";\n")
@@ -30,7 +33,8 @@ foreach(name IN LISTS names)
 endforeach()
 string(SHA256 version "${all}")
 string(SUBSTRING ${version} 0 16 CACHE_VERSION)
-list(FILTER names EXCLUDE REGEX "^OFL\\.txt$")
+# The script form of the module is for pages opened from disk only.
+list(FILTER names EXCLUDE REGEX "^(OFL\\.txt|screencalc-module\\.js)$")
 list(TRANSFORM names PREPEND "  \"./")
 list(TRANSFORM names APPEND "\",")
 list(JOIN names "\n" CACHE_FILES)

@@ -5,9 +5,32 @@
 // the core's; nothing here decides them.
 "use strict";
 
+// The module: compiled while it downloads; from disk, where a page may
+// load scripts but fetch nothing, from the script that carries it.
+async function moduleSource() {
+    if (location.protocol !== "file:") {
+        try {
+            return await fetch("screencalc.wasm");
+        } catch {
+            // offline without the service worker: try the script
+        }
+    }
+    await new Promise((resolve, reject) => {
+        const script = Object.assign(document.createElement("script"), { src: "screencalc-module.js" });
+        script.onload = resolve;
+        script.onerror = reject;
+        document.head.append(script);
+    });
+    const text = atob(self.screencalcModule);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) {
+        bytes[i] = text.charCodeAt(i);
+    }
+    return bytes;
+}
+
 (async () => {
-    const bytes = Uint8Array.from(atob(self.screencalcModule), (c) => c.charCodeAt(0));
-    const calc = await Calculator.open(bytes);
+    const calc = await Calculator.open(await moduleSource());
     const table = calc.table();
     const root = document.getElementById("onTop");
 

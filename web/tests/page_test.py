@@ -70,12 +70,12 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def browser(width=900, height=700, phone=False, fonts=None):
+def browser(width=900, height=700, phone=False, fonts=None, profile=None):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
                 "--disable-component-update", "--disable-sync", "--no-first-run",
-                f"--user-data-dir={tempfile.mkdtemp(prefix='screencalc-chromium-')}",
+                f"--user-data-dir={profile or tempfile.mkdtemp(prefix='screencalc-chromium-')}",
                 f"--window-size={width},{height}"):
         options.add_argument(arg)
     if phone:

@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""The web edition's budgets: sizes, time to the first result, one recalculation.
+
+    /usr/bin/python3 bench/web_budget.py [SITE_DIR] [MODULE.wasm] [RUNS]
+
+Defaults: build/wasm/site, build/wasm/web/screencalc.wasm, 5 runs. Prints
+
+- the module's size, raw and gzip -9 (budget 80 KB gzip), and the script
+  that carries it for the page;
+- the whole site the page loads, each file gzip -9 (budget 250 KB);
+- the time from navigation to the first computed result, in a headless
+  Chromium started afresh with an empty profile for every run, the page
+  served from 127.0.0.1 (budget 200 ms); then the same from the service
+  worker, the server stopped and Chromium started again on the profile of
+  a first visit. The result counts when "100" typed into `inch` as soon as
+  the page is ready has put its six texts into the page, and again at the
+  next frame;
+- one recalculation through the module under Node (budget 10 µs).
+
+Needs chromium, chromium-driver, python3-selenium and nodejs.
+"""
+
+import gzip
+import pathlib
+import statistics
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "web" / "tests"))
+
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+SITE = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ROOT / "build/wasm/site").resolve()
+MODULE = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else ROOT / "build/wasm/web/screencalc.wasm")
+RUNS = int(sys.argv[3]) if len(sys.argv) > 3 else 5
+
+sys.argv = [sys.argv[0], str(SITE), "-"]  # what page_test reads at import
+import page_test  # noqa: E402  (its server and browser set-up)
+
+# Runs in the page before its own scripts: as soon as the page says it is
+# ready, type 100 into inch and note when the results are there.
+PROBE = """
+new MutationObserver((changes, observer) => {
+    if (!document.documentElement.dataset.ready) return;
+    observer.disconnect();
+    const inch = document.getElementById('inch');
+    inch.value = '100';
+    inch.dispatchEvent(new InputEvent('input', {inputType: 'insertText', data: '100'}));
+    const computed = performance.now();
+    const ok = document.getElementById('w').textContent.trim() === '2214';
+    requestAnimationFrame(() => { window.firstResult = [computed, performance.now(), ok]; });
+}).observe(document, {attributes: true, subtree: true, attributeFilter: ['data-ready']});
+"""
+
+
+def gz(path):
+    return len(gzip.compress(path.read_bytes(), 9))
+
+
+def kb(n):
+    return f"{n / 1024:.1f} KB"
+
+
+def sizes():
+    print(f"module {MODULE.name}: {kb(MODULE.stat().st_size)} raw, {kb(gz(MODULE))} gzip -9 (budget 80 KB)")
+    total = 0
+    print("site, each file gzip -9:")
+    for f in sorted(SITE.rglob("*")):
+        if f.is_file() and f.name != "OFL.txt":
+            total += gz(f)
+            print(f"  {str(f.relative_to(SITE)):40} {f.stat().st_size:8} B raw {gz(f):8} B gzip")
+    print(f"whole page: {kb(total)} gzip (budget 250 KB)")
+
+
+def first_result(d, url):
+    d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
+    d.get(url)
+    page_test.WebDriverWait(d, 10).until(lambda d: d.execute_script("return window.firstResult"))
+    computed, painted, ok = d.execute_script("return window.firstResult")
+    if not ok:
+        sys.exit("the page did not compute the diagonal 100")
+    return computed, painted
+
+
+def show(label, times):
+    computed = [t[0] for t in times]
+    painted = [t[1] for t in times]
+    print(f"{label}: computed median {statistics.median(computed):.0f} ms "
+          f"(min {min(computed):.0f}, max {max(computed):.0f}); next frame median "
+          f"{statistics.median(painted):.0f} ms (budget 200 ms)")
+
+
+def timings():
+    cold, offline = [], []
+    for _ in range(RUNS):
+        server = page_test.Server()
+        profile = tempfile.mkdtemp(prefix="screencalc-bench-")
+        d = page_test.browser(profile=profile)
+        try:
+            cold.append(first_result(d, server.url))
+            d.execute_async_script("""const done = arguments[0];
+                navigator.serviceWorker.ready.then(() => setTimeout(done, 200));""")
+        finally:
+            d.quit()
+        server.stop()
+        d = page_test.browser(profile=profile)
+        try:
+            offline.append(first_result(d, server.url))
+        finally:
+            d.quit()
+    show(f"navigation to first result, cold, {RUNS} runs", cold)
+    show("the same from the service worker, server stopped, browser restarted", offline)
+
+
+def recalculation():
+    script = """
+        const Calculator = require(process.argv[1]);
+        Calculator.open(require('fs').readFileSync(process.argv[2])).then((calc) => {
+            const texts = ['100', '101', '99.5', '1000'];
+            for (let i = 0; i < 20000; ++i) calc.edited(0, texts[i % 4]);
+            const n = 200000;
+            const start = process.hrtime.bigint();
+            for (let i = 0; i < n; ++i) calc.edited(0, texts[i % 4]);
+            const ns = Number(process.hrtime.bigint() - start) / n;
+            console.log(`one recalculation (a diagonal typed, six texts written), through the module under Node: ${(ns / 1000).toFixed(2)} µs (budget 10 µs)`);
+        });
+    """
+    subprocess.run(["node", "-e", script, str(ROOT / "web" / "calculator.js"), str(MODULE)], check=True)
+
+
+if __name__ == "__main__":
+    sizes()
+    recalculation()
+    timings()
