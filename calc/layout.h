@@ -31,6 +31,10 @@ inline constexpr ColourValue green = 0x00008000;
 inline constexpr ColourValue magenta = 0x00FF00FF;
 inline constexpr ColourValue darkRed = 0x000000C0;
 inline constexpr ColourValue lightGrey = 0x00E0E0E0;
+// Four push buttons light up under the pointer and go back to the grey
+// the clear button starts with.
+inline constexpr ColourValue buttonLit = 0x00FFFF80;
+inline constexpr ColourValue buttonRest = lightGrey;
 // The background of a field whose text is not a number.
 inline constexpr ColourValue notANumberBackground = 0x00D7D7FF;
 

@@ -1,5 +1,6 @@
 #include "window/buttonhover.h"
 
+#include "calc/layout.h"
 #include "window/appearance.h"
 
 #include <QEvent>
@@ -8,9 +9,6 @@
 namespace screencalc {
 
 namespace {
-
-constexpr std::uint32_t highlightColour = 0x00FFFF80;
-constexpr std::uint32_t restColour = 0x00E0E0E0;
 
 void setButtonColour(QPushButton& button, std::uint32_t value) {
     QPalette palette = button.palette();
@@ -33,9 +31,9 @@ bool ButtonHover::eventFilter(QObject* watched, QEvent* event) {
         // Every move sets the colour again; nothing remembers the last one.
         for (auto [button, zone] : pairs_) {
             if (watched == button) {
-                setButtonColour(*button, highlightColour);
+                setButtonColour(*button, calc::layout::buttonLit);
             } else if (watched == zone) {
-                setButtonColour(*button, restColour);
+                setButtonColour(*button, calc::layout::buttonRest);
             }
         }
     }
