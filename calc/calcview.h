@@ -30,8 +30,8 @@ inline constexpr std::array<EntryField, 3> entryFields{{
 }};
 
 // The result labels, in the order every recalculation writes them, with the
-// captions the window shows beside them (the colons are the design's own mix
-// of half- and full-width).
+// captions the window shows beside them (half- and full-width colons mixed,
+// as users have always seen them).
 struct ResultLabel {
     Result result;
     std::string_view name;

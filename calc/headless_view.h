@@ -18,7 +18,7 @@ namespace calc {
 class HeadlessView : public CalcView {
 public:
     // The window's start state: entries empty, results "0", 16:9 and 12 mm
-    // selected, Shape1 with its design-time outline.
+    // selected, Shape1 with its start outline.
     HeadlessView();
 
     std::string entryText(Entry e) const override;

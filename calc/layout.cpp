@@ -30,10 +30,10 @@ constexpr Font platform{};
 
 using K = Kind;
 
-// Label12 and Label13 carry the menu background in the design too; left
-// transparent they show it, whatever shade the style gives the frame inside.
-// Creation order within each container is the design's; it decides which of
-// two overlapping controls of the same layer lies on top.
+// Label12 and Label13 sit on the menu background; left transparent they
+// show it, whatever shade the style gives the frame inside. Within each
+// container the rows are in creation order, which decides which of two
+// overlapping controls of the same layer lies on top.
 constexpr std::array table{
     // name, kind, container, left, top, width, height, text, tooltip, font, colour, background,
     // tab, limit, selected

@@ -1,5 +1,5 @@
 #pragma once
-// Colours and fonts as the window's design names them, made into Qt's.
+// Colours and fonts as the control table names them, made into Qt's.
 
 #include "calc/calcview.h"
 
@@ -13,9 +13,10 @@ namespace screencalc {
 // bit set, the index of a system colour (0x80000004 is the menu background).
 QColor colourFromValue(std::uint32_t value);
 
-// The two Chinese faces of the design where the system has them, else the
-// window's own stand-ins for them (subsets of Noto Serif and Noto Sans CJK SC
-// compiled into the program). The design gives points at 96 DPI; the fonts
+// The two Chinese faces the window is laid out for where the system has
+// them, else the window's own stand-ins for them (subsets of Noto Serif and
+// Noto Sans CJK SC compiled into the program). The control table gives
+// points at 96 DPI; the fonts
 // get the pixel size of that (15.75 pt is 21 px), so text and boxes, both in
 // pixels, scale together at any logical DPI.
 QFont songti(qreal points, bool bold = false); // 宋体, SimSun

@@ -1,7 +1,8 @@
 #pragma once
 // Four push buttons light up while the pointer moves over them and take the
 // rest colour again when it moves over the invisible zone around them.
-// Leaving a button any other way leaves it lit, as designed.
+// Leaving a button any other way leaves it lit: nothing watches the pointer
+// leave, and users know the buttons so.
 
 #include <QObject>
 #include <vector>

@@ -59,8 +59,8 @@ bool isArrow(int key) {
 } // namespace
 
 bool entryKeyPasses(const QKeyEvent& key, const QString& fieldText) {
-    // On the desktop the design comes from these keys type control
-    // characters, which the rule drops; here they would edit the text.
+    // On Windows these keys type control characters, which the character
+    // rule drops; Qt would edit the text with them instead.
     for (auto editing : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
                          QKeySequence::Copy, QKeySequence::Paste, QKeySequence::SelectAll,
                          QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,

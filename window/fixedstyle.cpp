@@ -10,10 +10,10 @@ namespace screencalc {
 
 namespace {
 
-constexpr int designDpi = 96;
+constexpr int layoutDpi = 96;
 
 // A paint device of 96 DPI, for measuring fonts as at 96 DPI.
-const QImage& designDevice() {
+const QImage& layoutDevice() {
     static const QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
         const int dotsPerMetre = 3780; // 96.01 dots per inch, which Qt rounds to 96
@@ -35,7 +35,7 @@ int FixedMetricsStyle::pixelMetric(PixelMetric metric, const QStyleOption* optio
     const QFont font = widget != nullptr ? widget->font() : QApplication::font();
     const qreal dpi =
         option != nullptr ? option->fontMetrics.fontDpi() : QFontMetricsF(font).fontDpi();
-    if (qRound(dpi) == designDpi) {
+    if (qRound(dpi) == layoutDpi) {
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
     // Elsewhere the base style measures with a copy at 96 DPI. The copy is
@@ -44,7 +44,7 @@ int FixedMetricsStyle::pixelMetric(PixelMetric metric, const QStyleOption* optio
     QStyleOption at96 = option != nullptr ? *option : QStyleOption();
     at96.type = QStyleOption::SO_Default;
     at96.version = QStyleOption::Version;
-    at96.fontMetrics = QFontMetrics(font, &designDevice());
+    at96.fontMetrics = QFontMetrics(font, &layoutDevice());
     return QProxyStyle::pixelMetric(metric, &at96, widget);
 }
 

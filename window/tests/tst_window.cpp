@@ -349,7 +349,7 @@ private Q_SLOTS:
         QFETCH(QString, state);
         QFETCH(bool, marked);
         auto* field = control<QLineEdit>(name);
-        const QString designTip = field->toolTip();
+        const QString startTip = field->toolTip();
         w->run((name == "inch"_L1 ? u"@mw 5 @"_s : u"@inch 5 @"_s) + name);
         const QString before = w->results();
         QApplication::clipboard()->setText(pasted);
@@ -369,14 +369,14 @@ private Q_SLOTS:
         paste->trigger();
         menu->close();
         QCOMPARE(w->state(), state);
-        QCOMPARE(field->toolTip() != designTip, marked);
+        QCOMPARE(field->toolTip() != startTip, marked);
         // The last results are kept but greyed while they belong to nothing.
         QCOMPARE(control(u"w"_s)->isEnabled(), !marked);
         if (marked) {
             QCOMPARE(w->results(), before);
         }
         w->run(u"{End}{+Home}7"_s); // converts again: the marks go
-        QCOMPARE(field->toolTip(), designTip);
+        QCOMPARE(field->toolTip(), startTip);
         QVERIFY(control(u"w"_s)->isEnabled());
     }
 
