@@ -47,7 +47,9 @@ rm -rf "$work"
 mkdir -p "$work" "$findings"
 cp fuzz/corpus/* "$work"/
 
+# libFuzzer's progress lines go to the log only; the summary is printed.
 log="$build/fuzz.log"
+echo "calc_fuzz: running for $seconds s (progress in $log)"
 set +e
 start=$SECONDS
 "$build/fuzz/calc_fuzz" "$work" \
@@ -57,14 +59,15 @@ start=$SECONDS
     -timeout=10 \
     -rss_limit_mb=2048 \
     -print_final_stats=1 \
-    -artifact_prefix="$findings/" 2>&1 | tee "$log"
-status=${PIPESTATUS[0]}
+    -artifact_prefix="$findings/" >"$log" 2>&1
+status=$?
 set -e
 
 executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
 rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
 echo "calc_fuzz: ${executions:-?} executions in $((SECONDS - start)) s (${rate:-?} per second)"
 if [ "$status" -ne 0 ]; then
+    tail -n 60 "$log" >&2
     echo "calc_fuzz: FINDING (exit status $status); input kept in $findings/" >&2
     exit 1
 fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the window's smoke test on a real Wayland compositor: a headless
 # weston on a socket of its own, in a private runtime folder, stopped when
-# done. Needs weston and qt6-wayland (tools/deps.sh installs them).
+# done. Needs weston and qt6-wayland (tools/deps.sh test installs them).
 # Usage: tools/wayland-smoke.sh [BUILD_DIR]   (default build/ci)
 set -euo pipefail
 cd "$(dirname "$0")/.."

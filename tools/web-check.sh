@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 native=${1:-build/ci}
 
-bash tools/deps-web.sh
+bash tools/deps.sh web
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm
 if [ ! -x "$native/cli/screencalc" ]; then

@@ -2,7 +2,7 @@
 # Cross-builds the Qt-free parts for Windows with MinGW-w64 (the core,
 # screencalc.exe and their tests, static runtime) and runs each test
 # executable once under Wine. Needs g++-mingw-w64-x86-64-posix, wine64 and
-# googletest (tools/deps.sh installs them).
+# googletest (tools/deps.sh test installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +21,14 @@ cmake --build --preset mingw
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 # A Wine prefix of our own in the build folder; no Mono or Gecko prompts.
 export WINEPREFIX="$PWD/build/mingw/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine turns Windows file names into Linux ones with the locale's character
+# set; the tests open Chinese file names, so they need a UTF-8 locale
+# whatever the caller's LANG (C.UTF-8 is always there on Debian).
+if ! locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then
+    echo "windows-check.sh: the C.UTF-8 locale is missing; the tests under Wine need it" >&2
+    exit 1
+fi
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
 "$wine" wineboot --init >/dev/null 2>&1 || true
 status=0
 while IFS= read -r tests; do

@@ -50,7 +50,7 @@ TEST(Locale, CommaDecimalLocaleChangesNothing) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "German_Germany.1252")) {
         if (std::getenv("CI")) {
-            FAIL() << "de_DE.UTF-8 is not generated; tools/deps.sh makes it";
+            FAIL() << "de_DE.UTF-8 is not generated; tools/deps.sh test makes it";
         }
         GTEST_SKIP() << "no German locale available";
     }
