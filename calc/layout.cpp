@@ -136,6 +136,25 @@ const Control& control(std::string_view name) {
     return table.front();
 }
 
+std::string_view captionLabel(Result r) {
+    for (const Control& c : table) {
+        if (c.kind == Kind::label && c.text == captionOf(r)) {
+            return c.name;
+        }
+    }
+    return {};
+}
+
+std::string resultDescription(Result r) {
+    std::string_view caption = captionOf(r);
+    for (std::string_view colon : {":", "："}) {
+        if (caption.ends_with(colon)) {
+            caption.remove_suffix(colon.size());
+        }
+    }
+    return std::string(caption) + "，单位" + (r == Result::diagonal ? "英寸" : "毫米");
+}
+
 Outline frameOutline(Option frame) {
     switch (frame) {
     case Option::frame80:

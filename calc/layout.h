@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace calc::layout {
@@ -59,6 +60,12 @@ std::span<const Control> controls();
 
 // The control of that name; every name the program uses is in the table.
 const Control& control(std::string_view name);
+
+// What a screen reader says beside a result's value, which stays the
+// result's exact text: its caption and unit, "幕面宽，单位毫米".
+std::string resultDescription(Result r);
+// The label that captions a result ("Label9" for "w").
+std::string_view captionLabel(Result r);
 
 // The window's inside, in twips.
 inline constexpr int clientWidth = 9855;

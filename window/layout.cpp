@@ -150,6 +150,7 @@ Controls sorted(const auto& named) {
     }
     for (const calc::ResultLabel& r : calc::resultLabels) {
         c.results[slot(r.result)] = as<QLabel>(named(r.name));
+        c.resultCaptions[slot(r.result)] = as<QLabel>(named(captionLabel(r.result)));
     }
     c.frameOutline = as<ShapeBox>(named("Shape1"));
     c.keepOnTop = as<QCheckBox>(named("check1"));

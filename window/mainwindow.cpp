@@ -4,6 +4,7 @@
 #include "calc/constants.h"
 #include "calc/layout.h"
 #include "calc/rules.h"
+#include "window/accessibility.h"
 #include "window/appearance.h"
 #include "window/buttonhover.h"
 #include "window/clock.h"
@@ -40,6 +41,7 @@ CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     setWindowTitle(QString::fromUtf8(build::windowTitle));
     setWindowIcon(pngPicture(QStringLiteral(":/korvexa/app-icon.png")));
     setWindowFlags(titleBarButtons);
+    installAccessibility();
     ui_ = layout::build(*this);
     if (!platform.fixedSizeIsSafe()) {
         // Where the title bar offers maximise whatever the flags say, a
@@ -50,9 +52,12 @@ CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     for (std::size_t i = 0; i < ui_.entries.size(); ++i) {
         entryToolTips_[i] = ui_.entries[i]->toolTip();
     }
-    for (QLabel* label : ui_.results) {
-        // A screen reader reads the value as the name and the tooltip as what it means.
-        label->setAccessibleDescription(label->toolTip());
+    for (std::size_t i = 0; i < ui_.results.size(); ++i) {
+        // A screen reader says the value (the name, the exact text), then
+        // its caption and unit; the caption labels it.
+        const std::string description = calc::layout::resultDescription(static_cast<Result>(i));
+        ui_.results[i]->setAccessibleDescription(QString::fromStdString(description));
+        ui_.resultCaptions[i]->setBuddy(ui_.results[i]);
     }
     keepOnTopToolTip_ = ui_.keepOnTop->toolTip();
     if (!platform.allowsKeepOnTop()) {

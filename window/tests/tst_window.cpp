@@ -352,23 +352,60 @@ private Q_SLOTS:
         QVERIFY(control(u"w"_s)->isEnabled());
     }
 
-    void accessibleNames_data() {
+    // What a screen reader finds: role, name, description and the label of
+    // each control; decorations (role -1) are not among their parent's children.
+    void accessibility_data() {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("description");
-        QTest::newRow("diagonal field")
-            << u"inch"_s << u"输入幕布英寸:"_s << u"请输入要计算的英寸值（对角线）"_s;
-        QTest::newRow("width result") << u"w"_s << u"2214 "_s << u"银幕投影显示区域宽度"_s;
+        QTest::addColumn<QString>("labelledBy");
+        const auto row = [](const char* what, const QString& name, int role,
+                            const QString& spoken = {}, const QString& description = {},
+                            const QString& labelledBy = {}) {
+            QTest::newRow(what) << name << role << spoken << description << labelledBy;
+        };
+        row("diagonal field", u"inch"_s, QAccessible::EditableText, u"输入幕布英寸:"_s,
+            u"请输入要计算的英寸值（对角线）"_s, u"Label3"_s);
+        row("width result", u"w"_s, QAccessible::StaticText, u"2214 "_s, u"幕面宽，单位毫米"_s,
+            u"Label9"_s);
+        row("diagonal result", u"inch1"_s, QAccessible::StaticText, u"100  "_s, u"英寸，单位英寸"_s,
+            u"Label10"_s);
+        row("frame result", u"bkw"_s, QAccessible::StaticText, u"12"_s, u"边框宽，单位毫米"_s,
+            u"biankuangw"_s);
+        row("logo", u"Image1"_s, QAccessible::Graphic, u"Korvexa"_s);
+        row("code", u"Image6"_s, QAccessible::Graphic, u"扫码下载 手机安卓版"_s);
+        row("clock to the minute", u"temdate"_s, QAccessible::StaticText, u"2026年12月06日4:30"_s);
+        for (const char* hidden : {"Image2", "Image3", "Image4", "Image5", "Shape1", "Shape2"}) {
+            row(hidden, QString::fromLatin1(hidden), -1);
+        }
     }
-    void accessibleNames() {
+    void accessibility() {
         QFETCH(QString, name);
+        QFETCH(int, role);
         QFETCH(QString, spoken);
         QFETCH(QString, description);
+        QFETCH(QString, labelledBy);
         w->run(u"@inch 100"_s);
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->text(QAccessible::Name), spoken);
+        QWidget* widget = control(name);
+        QAccessibleInterface* parent = QAccessible::queryAccessibleInterface(widget->parent());
+        QStringList siblings;
+        for (int i = 0; i < parent->childCount(); ++i) {
+            siblings << parent->child(i)->object()->objectName();
+        }
+        QCOMPARE(siblings.contains(name), role >= 0);
+        if (role < 0) {
+            return;
+        }
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(int(face->role()), role);
+        QTRY_COMPARE(face->text(QAccessible::Name), spoken);
         QCOMPARE(face->text(QAccessible::Description), description);
+        QStringList labels;
+        for (const auto& [label, relation] : face->relations(QAccessible::Label)) {
+            labels << label->object()->objectName();
+        }
+        QCOMPARE(labels.join(u' '), labelledBy);
     }
 };
 
