@@ -78,25 +78,36 @@ bool positive(double v) {
     return std::isfinite(v) && v > 0;
 }
 
-std::string roomError(const Room& room) {
+bool refused(RoomSizing& s, RoomProblem problem, std::string error) {
+    s.problem = problem;
+    s.error = std::move(error);
+    return true;
+}
+
+bool refusedRoom(RoomSizing& s, const Room& room) {
     if (!positive(room.farthest)) {
-        return "the farthest viewer's distance must be a positive number of mm";
+        return refused(s, RoomProblem::farthest,
+                       "the farthest viewer's distance must be a positive number of mm");
     }
     if (room.closest && !positive(*room.closest)) {
-        return "the closest viewer's distance must be a positive number of mm";
+        return refused(s, RoomProblem::closest,
+                       "the closest viewer's distance must be a positive number of mm");
     }
     if (room.closest && *room.closest > room.farthest) {
-        return "the closest viewer (" + mmText(*room.closest) +
-               ") sits farther than the farthest viewer (" + mmText(room.farthest) + ")";
+        return refused(s, RoomProblem::closestFarther,
+                       "the closest viewer (" + mmText(*room.closest) +
+                           ") sits farther than the farthest viewer (" + mmText(room.farthest) +
+                           ")");
     }
     if (room.content == Content::presentation &&
         !(room.elementPercent > 0 && room.elementPercent <= 100)) {
-        return "the element height must be above 0 and at most 100 %";
+        return refused(s, RoomProblem::element,
+                       "the element height must be above 0 and at most 100 %");
     }
     if (room.content == Content::detail && room.lines < 1) {
-        return "the source needs at least one line";
+        return refused(s, RoomProblem::lines, "the source needs at least one line");
     }
-    return {};
+    return false;
 }
 
 // Types the diagonal into a freshly started calculator with the ratio and
@@ -123,12 +134,12 @@ std::string enter(Screen& screen, Option ratio, Option frame) {
 RoomSizing sizeRoom(const Room& room, Option ratio, Option frame) {
     RoomSizing s;
     if (ratio == Option::ratio4x3 && frame != Option::frame80) {
-        s.error = "the calculator gives 4:3 sizes only with the 80 mm frame option "
-                  "(it shows them with a 7 mm frame)";
+        refused(s, RoomProblem::fourThreeFrame,
+                "the calculator gives 4:3 sizes only with the 80 mm frame option "
+                "(it shows them with a 7 mm frame)");
         return s;
     }
-    s.error = roomError(room);
-    if (!s.ok()) {
+    if (refusedRoom(s, room)) {
         return s;
     }
     const Aspect aspect = ratio == Option::ratio4x3 ? Aspect{4, 3} : Aspect{16, 9};
@@ -163,14 +174,16 @@ RoomSizing sizeRoom(const Room& room, Option ratio, Option frame) {
     const double most =
         std::min(std::floor(s.largest.diagonal + inchSlack), double{largestFieldInches});
     if (least > largestFieldInches) {
-        s.error = "the farthest viewer needs at least " + inchText(s.smallest.diagonal) +
-                  ", more than the diagonal field's " + wholeText(largestFieldInches);
+        refused(s, RoomProblem::beyondField,
+                "the farthest viewer needs at least " + inchText(s.smallest.diagonal) +
+                    ", more than the diagonal field's " + wholeText(largestFieldInches));
         return s;
     }
     if (least > most) {
-        s.error = "no whole-inch diagonal fits: the farthest viewer needs at least " +
-                  inchText(s.smallest.diagonal) + ", the closest viewer allows at most " +
-                  inchText(s.largest.diagonal);
+        refused(s, RoomProblem::noWholeInch,
+                "no whole-inch diagonal fits: the farthest viewer needs at least " +
+                    inchText(s.smallest.diagonal) + ", the closest viewer allows at most " +
+                    inchText(s.largest.diagonal));
         return s;
     }
     s.smallestScreen.inches = static_cast<int>(least);
@@ -180,7 +193,8 @@ RoomSizing sizeRoom(const Room& room, Option ratio, Option frame) {
 
     for (Screen* screen : {&s.smallestScreen, &s.recommendedScreen, &s.largestScreen}) {
         if (const std::string failed = enter(*screen, ratio, frame); !failed.empty()) {
-            s.error = "the calculator failed on " + wholeText(screen->inches) + " in: " + failed;
+            refused(s, RoomProblem::calculator,
+                    "the calculator failed on " + wholeText(screen->inches) + " in: " + failed);
             return s;
         }
     }

@@ -43,8 +43,23 @@ struct Screen {
     std::array<std::string, 6> texts;
 };
 
+// Why a room has no answer, for a front end to word in its own language.
+enum class RoomProblem {
+    none,
+    farthest,       // not a positive distance
+    closest,        // not a positive distance
+    closestFarther, // the closest viewer sits farther than the farthest
+    element,        // not above 0 and at most 100 %
+    lines,          // fewer than one
+    fourThreeFrame, // 4:3 with a frame other than 80 mm
+    noWholeInch,    // no whole inch between the smallest and the largest
+    beyondField,    // the smallest whole inch has more than the field's 6 digits
+    calculator,     // the calculator failed on a diagonal
+};
+
 struct RoomSizing {
-    std::string error; // empty when the room has an answer
+    RoomProblem problem = RoomProblem::none;
+    std::string error; // in English; empty when the room has an answer
 
     ImageSize smallest;    // what the farthest viewer needs
     ImageSize recommended; // the rule's recommendation, never above largest
