@@ -49,6 +49,10 @@ const Calculator = {
             markText: (entry) => get(x.markText(entry)),
             resultsGreyed: () => x.resultsGreyed() === 1,
             outline: () => ({ width: x.outlineWidth(), colour: x.outlineColour() >>> 0 }),
+            // The room panel: content 0 cinema, 1 presentation, 2 detail;
+            // the texts as typed (see web/room.h).
+            roomSizes: (content, farthest, closest, element, lines) =>
+                JSON.parse(get(x.roomSizes(content, put([farthest, closest, element, lines].join("\n"))))),
         };
     },
 };

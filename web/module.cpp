@@ -8,9 +8,11 @@
 // writes a text there and passes its length; a function that answers with a
 // text writes it there and returns its length.
 
+#include "calc/constants.h"
 #include "calc/headless_view.h"
 #include "calc/layout.h"
 #include "calc/rules.h"
+#include "web/room.h"
 
 #include <array>
 #include <cstddef>
@@ -357,4 +359,19 @@ EXPORT(outlineWidth) int outlineWidth() {
 EXPORT(outlineColour) std::uint32_t outlineColour() {
     const auto frame = page().frameOutline();
     return frame ? calc::layout::frameOutline(*frame).colour : calc::layout::startOutline.colour;
+}
+
+// The room panel: the buffer holds the farthest and closest distance, the
+// element height and the lines, one a line (web/room.h); the sizes are for
+// the ratio and frame selected in the calculator.
+EXPORT(roomSizes) std::size_t roomSizes(int content, std::size_t length) {
+    PageView& v = page();
+    const Option ratio = v.isSelected(Option::ratio4x3) ? Option::ratio4x3 : Option::ratio16x9;
+    Option frame = Option::frame12;
+    for (const calc::Frame& f : calc::frames) {
+        if (v.isSelected(f.option)) {
+            frame = f.option;
+        }
+    }
+    return answer(web::roomAnswer(given(length), content, ratio, frame));
 }

@@ -216,6 +216,7 @@ async function moduleSource() {
         const outline = calc.outline();
         shape.style.borderWidth = `${outline.width}px`;
         shape.style.borderColor = colour(outline.colour);
+        document.dispatchEvent(new Event("calculator-painted")); // the room panel follows the selection
     }
 
     // ---- forwarding what the user does ----
@@ -354,6 +355,8 @@ async function moduleSource() {
     if (!onPhone) {
         fields[0].focus(); // as the window starts; a phone would open its keyboard
     }
+    // The room panel (room-panel.js) works the same calculator.
+    document.dispatchEvent(new CustomEvent("calculator-ready", { detail: { calc, paint } }));
     document.documentElement.dataset.ready = String(performance.now());
 
     if ("serviceWorker" in navigator && location.protocol.startsWith("http")) {

@@ -26,7 +26,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
@@ -203,6 +203,45 @@ def pasting(d, url):
     check("paste cut to the field", value(d, "inch"), "123456")
 
 
+def native_room(*args):
+    got = json.loads(subprocess.run([SCREENCALC, "--room", "--json", *args], capture_output=True,
+                                    check=True).stdout)
+    return [[got[size]["screen"][r] for r in ("inch1", "w", "h", "w1", "h1")]
+            for size in ("smallest", "recommended", "largest")]
+
+
+def room_rows(d):
+    return d.execute_script("return [...document.querySelectorAll('#roomSizes tbody tr')]"
+                            ".map(tr => [...tr.querySelectorAll('td')].slice(0, 5).map(td => td.textContent))")
+
+
+def room_panel(d, url):
+    load(d, url)
+    el(d, "roomFarthest").send_keys("4000")
+    el(d, "roomClosest").send_keys("3500")
+    want = native_room("--farthest", "4000", "--closest", "3500")
+    check("room: cinema sizes", room_rows(d), [[t.strip() for t in row] for row in want])
+    el(d, "roomRecommended").click()
+    check("room: choosing fills the diagonal", [value(d, "inch"), results(d)],
+          ["115", native("diagonal", "115")])
+    el(d, "Option4").click()
+    check("room: a frame click resizes", room_rows(d)[0][3],
+          native_room("--farthest", "4000", "--closest", "3500", "--frame", "65")[0][3].strip())
+    el(d, "opt43").click()
+    check("room: 4:3 wants 80 mm", [el(d, "roomMessage").text, room_rows(d)],
+          ["4：3 的尺寸只在 80 边框下计算，请在计算器中选 80。", []])
+
+    load(d, url)
+    Select(el(d, "roomContent")).select_by_value("presentation")
+    el(d, "roomFarthest").send_keys("10500")
+    el(d, "roomElement").send_keys("3.5")
+    # DISCAS: 10500 mm at 3.5 % is 1500 mm high: 121 inches for 16:9.
+    check("room: presentation", room_rows(d)[0], ["121", "2679", "1507", "2703", "1531"])
+    el(d, "roomClosest").send_keys("2000")
+    check("room: no whole inch", el(d, "roomMessage").text,
+          "没有合适的整英寸：最远观众至少需要 120.46 英寸，最近观众最多允许 92.73 英寸。")
+
+
 def page_facts(d, url):
     load(d, url)
     check("ids of the controls", d.execute_script(
@@ -259,6 +298,7 @@ def main():
         selections(d, server.url)
         pasting(d, server.url)
         page_facts(d, server.url)
+        room_panel(d, server.url)
         offline(d, server)
         from_disk(d)
     finally:
