@@ -38,17 +38,67 @@ struct Row {
     Calculation calc;
 };
 
-Row calculateRow(std::string_view line) {
+// A first line that names the columns is a heading, in any quoting. Our own
+// results file starts with a longer one; its rows are read by their first
+// four columns.
+enum class Heading { none, input, results };
+
+Heading headingOf(const CsvSplit& split) {
+    const std::string results = csvHeading();
+    std::string seen;
+    for (std::size_t i = 0; i < split.filled && i < split.fields.size(); ++i) {
+        seen += (i == 0 ? "" : ",") + std::string(trimmed(split.fields[i]));
+    }
+    if (!split.error.empty() || split.filled > split.fields.size()) {
+        return Heading::none;
+    }
+    if (seen == joined(inputColumns)) {
+        return Heading::input;
+    }
+    return seen + "\n" == results ? Heading::results : Heading::none;
+}
+
+// The characters that make a spreadsheet run a cell as a formula; an echoed
+// cell starting with one gets an apostrophe first.
+constexpr std::string_view formulaStarts = "=+-@\t\r";
+
+std::string tooManyFields() {
+    return "too many fields (expected " + joined(inputColumns) + ")";
+}
+
+std::string tooLong() {
+    return "line longer than " + numberText(lineCap) + " bytes";
+}
+
+// The errors of a line that could not be read as fields. A results file
+// holds only what was read of such a line, so it keeps the error.
+bool isLineError(std::string_view error) {
+    return error == tooManyFields() || error == tooLong() || error == unclosedQuote ||
+           error == textAfterQuote || error == loneSurrogate || error == halfCharacter;
+}
+
+Row calculateRow(CsvSplit split, bool fromResults) {
     Row row;
-    CsvSplit split = splitCsvLine(line);
-    row.fields = std::move(split.fields);
+    std::move(split.fields.begin(), split.fields.begin() + 4, row.fields.begin());
     if (!split.error.empty()) {
         row.calc.error = split.error;
         return row;
     }
-    if (split.count > row.fields.size()) {
-        row.calc.error = "too many fields (expected " + joined(inputColumns) + ")";
+    // Spreadsheets end rows with empty fields to line them up.
+    if (split.filled > row.fields.size() && !fromResults) {
+        row.calc.error = tooManyFields();
         return row;
+    }
+    if (fromResults && isLineError(split.fields.back())) {
+        row.calc.error = split.fields.back();
+        return row;
+    }
+    if (fromResults) {
+        for (std::string& f : row.fields) {
+            if (f.size() > 1 && f.front() == '\'' && formulaStarts.find(f[1]) != f.npos) {
+                f.erase(0, 1); // the apostrophe our own output put there
+            }
+        }
     }
 
     // An empty field keeps the default.
@@ -79,15 +129,11 @@ Row calculateRow(std::string_view line) {
     return row;
 }
 
-void appendCsvRow(std::string& out, const Row& row) {
+void appendCsvRow(std::string& out, const Row& row, bool forTerminal) {
     for (const std::string& f : row.fields) {
-        // A spreadsheet would run an echoed cell that starts like a formula;
-        // the usual apostrophe keeps it text.
-        if (!f.empty() && std::string_view("=+-@\t\r").find(f.front()) != std::string_view::npos) {
-            appendCsvField(out, "'" + f);
-        } else {
-            appendCsvField(out, f);
-        }
+        const bool formula = !f.empty() && formulaStarts.find(f.front()) != f.npos;
+        const std::string cell = (formula ? "'" : "") + f;
+        appendCsvField(out, forTerminal ? withHiddenEscaped(cell) : cell);
         out += ',';
     }
     for (const std::string& t : row.calc.texts) {
@@ -98,13 +144,13 @@ void appendCsvRow(std::string& out, const Row& row) {
     out += '\n';
 }
 
-void appendJsonRow(std::string& out, const Row& row) {
+void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
     out += '{';
     for (std::size_t i = 0; i < inputColumns.size(); ++i) {
         out += '"';
         out += inputColumns[i];
         out += "\":";
-        appendJsonString(out, row.fields[i]);
+        appendJsonString(out, row.fields[i], forTerminal);
         out += ',';
     }
     appendJsonResults(out, row.calc);
@@ -128,12 +174,12 @@ std::string csvHeading() {
     return out + ",error\n";
 }
 
-int runBatch(std::istream& in, std::string_view source, bool json, std::ostream& out,
+int runBatch(std::istream& in, std::string_view source, BatchFormat format, std::ostream& out,
              std::ostream& err) {
     constexpr std::size_t flushAt = 1 << 16;
     // Nothing reaches the output before the input has given its first bytes,
     // so an unreadable input leaves it empty.
-    std::string pending = json ? "" : csvHeading();
+    std::string pending = format.json ? "" : csvHeading();
     bool started = false;
     bool writeFailed = false;
     // Every computed row goes out before the program waits for input or
@@ -150,30 +196,34 @@ int runBatch(std::istream& in, std::string_view source, bool json, std::ostream&
 
     bool failed = false;
     bool firstRow = true;
+    bool fromResults = false;
     std::size_t lineNumber = 0;
     std::string raw;
     LineReader::Got got;
-    while ((got = reader.next(raw)) == LineReader::Got::line || got == LineReader::Got::tooLong) {
+    while ((got = reader.next(raw)) == LineReader::Got::line || got == LineReader::Got::tooLong ||
+           got == LineReader::Got::badText) {
         started = true;
         ++lineNumber;
         Row row;
         if (got == LineReader::Got::tooLong) {
-            row.calc.error = "line longer than " + numberText(lineCap) + " bytes";
+            row.calc.error = tooLong();
+        } else if (got == LineReader::Got::badText) {
+            row.calc.error = std::string(reader.problem());
         } else {
-            std::string_view view = raw;
-            if (lineNumber == 1 && view.starts_with("\xEF\xBB\xBF")) {
-                view.remove_prefix(3); // the byte order mark that spreadsheets write
-            }
             // Blank lines and comments, indented ones too, are no rows.
-            if (const std::string_view content = trimmed(view);
+            if (const std::string_view content = trimmed(raw);
                 content.empty() || content.front() == '#') {
                 continue;
             }
-            const std::string line = validUtf8(view);
-            if (std::exchange(firstRow, false) && line == joined(inputColumns)) {
-                continue; // a heading, as our own CSV output starts with
+            CsvSplit split = splitCsvLine(validUtf8(raw));
+            if (std::exchange(firstRow, false)) {
+                const Heading heading = headingOf(split);
+                if (heading != Heading::none) {
+                    fromResults = heading == Heading::results;
+                    continue;
+                }
             }
-            row = calculateRow(line);
+            row = calculateRow(std::move(split), fromResults);
         }
         const std::string where = "screencalc: row " + numberText(lineNumber) + ": ";
         if (!row.calc.ok) {
@@ -182,10 +232,10 @@ int runBatch(std::istream& in, std::string_view source, bool json, std::ostream&
         } else if (!row.calc.notice.empty()) {
             writeAll(err, where + row.calc.notice + "\n");
         }
-        if (json) {
-            appendJsonRow(pending, row);
+        if (format.json) {
+            appendJsonRow(pending, row, format.forTerminal);
         } else {
-            appendCsvRow(pending, row);
+            appendCsvRow(pending, row, format.forTerminal);
         }
         // A long line may be followed by endless skipping: show what came before.
         if ((pending.size() >= flushAt || got == LineReader::Got::tooLong) && !flush()) {

@@ -1,8 +1,12 @@
 #include "cli/screencalc_cli.h"
+#include "cli/standard_output.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #ifdef _WIN32
 // shellapi.h needs what windows.h defines.
@@ -60,6 +64,19 @@ private:
 } // namespace
 #endif
 
+namespace {
+
+bool outputIsTerminal() {
+#ifdef _WIN32
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+#else
+    return isatty(STDOUT_FILENO) == 1;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     // No setlocale: the program stays in the "C" locale whatever LANG says,
     // and prints no number through the streams anyway.
@@ -79,5 +96,8 @@ int main(int argc, char** argv) {
 #else
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
 #endif
-    return screencalc::runScreencalc(args, std::cin, std::cout, std::cerr);
+    screencalc::StandardOutput standardOutput;
+    std::ostream out(&standardOutput);
+    return screencalc::runScreencalc(args, std::cin, out, std::cerr,
+                                     {.own = true, .outputIsTerminal = outputIsTerminal()});
 }

@@ -3,13 +3,14 @@
 #include "buildinfo.h"
 #include "cli/batch.h"
 #include "cli/calculation.h"
+#include "cli/files.h"
 #include "cli/output.h"
 #include "cli/room.h"
 #include "cli/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -31,7 +32,7 @@ std::string usageText() {
            "                  [--lines N] [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
-           "       screencalc --batch [--json] [FILE]\n"
+           "       screencalc --batch [--json] [--] [FILE]\n"
            "       screencalc --help | --version\n"
            "\n"
            "Computes a projection screen as the calculator window does: the ratio and\n"
@@ -56,6 +57,7 @@ std::string usageText() {
            "            blank lines and lines starting with # are skipped; in CSV output an\n"
            "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
            "            runs it as a formula\n"
+           "  --        ends the options: FILE may then start with -\n"
            "\n"
            "Exit status: 0 all computed, 1 a calculation (or batch row) failed, a room\n"
            "has no answer or the results could not be written, 2 usage error or\n"
@@ -89,6 +91,20 @@ std::string setOnce(std::optional<std::string>& slot, std::string_view name, std
     return {};
 }
 
+// --diagonal, --width and --height: one of them, once.
+std::string setEntry(CommandLine& cl, std::string_view name, std::string value) {
+    if (cl.entry != nullptr) {
+        return std::string(name) + ": give only one of --diagonal, --width or --height";
+    }
+    for (const EntryKind& k : entryKinds) {
+        if (k.flag == name) {
+            cl.entry = &k;
+        }
+    }
+    cl.text = std::move(value);
+    return {};
+}
+
 std::string setRoomValue(CommandLine& cl, std::string_view name, std::string value) {
     if (cl.firstRoomValue.empty()) {
         cl.firstRoomValue = name;
@@ -113,9 +129,9 @@ constexpr std::array<OptionSpec, 16> options{{
      [](CommandLine& cl, auto name, auto value) { return setOnce(cl.ratio, name, value); }},
     {"--frame", true,
      [](CommandLine& cl, auto name, auto value) { return setOnce(cl.frame, name, value); }},
-    {"--diagonal", true, nullptr},
-    {"--width", true, nullptr},
-    {"--height", true, nullptr},
+    {"--diagonal", true, setEntry},
+    {"--width", true, setEntry},
+    {"--height", true, setEntry},
     {"--room", false, [](CommandLine& cl, auto, auto) { return cl.room = true, std::string(); }},
     {"--farthest", true, setRoomValue},
     {"--closest", true, setRoomValue},
@@ -124,20 +140,6 @@ constexpr std::array<OptionSpec, 16> options{{
     {"--lines", true, setRoomValue},
 }};
 
-// --diagonal, --width and --height: one of them, once.
-std::string setEntry(CommandLine& cl, std::string_view name, std::string value) {
-    if (cl.entry != nullptr) {
-        return std::string(name) + ": give only one of --diagonal, --width or --height";
-    }
-    for (const EntryKind& k : entryKinds) {
-        if (k.flag == name) {
-            cl.entry = &k;
-        }
-    }
-    cl.text = std::move(value);
-    return {};
-}
-
 CommandLine parse(const std::vector<std::string>& args) {
     CommandLine cl;
     const auto fail = [&](std::string message) {
@@ -145,9 +147,10 @@ CommandLine parse(const std::vector<std::string>& args) {
             cl.error = std::move(message);
         }
     };
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "-" || !arg.starts_with("-")) {
+        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
             if (cl.file) {
                 fail("unexpected argument " + quoted(arg));
             } else {
@@ -155,96 +158,107 @@ CommandLine parse(const std::vector<std::string>& args) {
             }
             continue;
         }
+        if (arg == "--") { // what follows is FILE, even when it starts with -
+            optionsEnded = true;
+            continue;
+        }
         const std::size_t eq = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const std::string_view name = arg.substr(0, eq);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& o : options) {
-            if (o.name == name && (o.takesValue || eq == std::string_view::npos)) {
-                spec = &o;
-            }
-        }
-        if (spec == nullptr) {
+        const auto spec = std::find_if(options.begin(), options.end(),
+                                       [&](const OptionSpec& o) { return o.name == name; });
+        if (spec == options.end()) {
             fail("unknown option " + quoted(arg));
             continue;
         }
         std::string value;
         if (eq != std::string_view::npos) {
+            if (!spec->takesValue) {
+                fail(std::string(name) + " takes no value" +
+                     (name == "--batch" ? "; FILE follows it as an argument of its own" : ""));
+                continue;
+            }
             value = arg.substr(eq + 1);
         } else if (spec->takesValue) {
-            if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
-                value = args[++i]; // taken as it is, even a "-5"
-            } else {
+            if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
                 fail(std::string(name) + " needs a value");
                 continue;
             }
+            value = args[++i]; // taken as it is, even a "-5"
         }
-        std::string error = spec->apply != nullptr ? spec->apply(cl, name, std::move(value))
-                                                   : setEntry(cl, name, std::move(value));
-        if (!error.empty()) {
+        if (std::string error = spec->apply(cl, name, std::move(value)); !error.empty()) {
             fail(std::move(error));
         }
     }
     return cl;
 }
 
-// A FILE argument is UTF-8; Windows opens it through its UTF-16 name.
-std::filesystem::path pathOf(const std::string& name) {
-#ifdef _WIN32
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-#else
-    return name;
-#endif
-}
+struct UsageError {
+    std::string message;
+    bool pointToHelp = true;
+};
 
-int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (cl.entry != nullptr || cl.ratio || cl.frame || cl.room || !cl.firstRoomValue.empty()) {
+// What makes the command line wrong whatever else it asks for, --help and
+// --version included. Fills in the selection it names.
+std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen) {
+    if (!cl.error.empty()) {
+        return UsageError{cl.error};
+    }
+    if (cl.batch &&
+        (cl.entry != nullptr || cl.ratio || cl.frame || cl.room || !cl.firstRoomValue.empty())) {
         const std::string_view flag = cl.entry != nullptr ? cl.entry->flag
                                       : cl.ratio          ? "--ratio"
                                       : cl.frame          ? "--frame"
                                       : cl.room           ? "--room"
                                                           : std::string_view(cl.firstRoomValue);
-        reportUsage(err, std::string(flag) + " cannot be combined with --batch");
+        return UsageError{std::string(flag) + " cannot be combined with --batch"};
+    }
+    if (cl.room && cl.entry != nullptr) {
+        return UsageError{std::string(cl.entry->flag) + " cannot be combined with --room"};
+    }
+    if (!cl.room && !cl.batch && !cl.firstRoomValue.empty()) {
+        return UsageError{cl.firstRoomValue + " needs --room"};
+    }
+    if (!cl.batch && cl.file) {
+        return UsageError{"unexpected argument " + screencalc::quoted(*cl.file)};
+    }
+    chosen = selectionNamed(cl.ratio, cl.frame);
+    if (!chosen.error.empty()) {
+        return UsageError{"--" + std::string(chosen.errorIn) + ": " + chosen.error, false};
+    }
+    return std::nullopt;
+}
+
+int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, std::ostream& err,
+                    StandardStreams streams) {
+    const BatchFormat format{cl.json, streams.outputIsTerminal};
+    const bool fromStandardInput = !cl.file || *cl.file == "-";
+    const std::string source = fromStandardInput ? "standard input" : screencalc::quoted(*cl.file);
+    if (streams.own && isStandardOutputFile(fromStandardInput ? nullptr : &*cl.file)) {
+        writeAll(err, "screencalc: cannot read " + source +
+                          ": it is the file the results are written to\n");
         return exitUsage;
     }
-    if (!cl.file || *cl.file == "-") {
-        return runBatch(in, "standard input", cl.json, out, err);
+    if (fromStandardInput) {
+        return runBatch(in, source, format, out, err);
     }
     errno = 0;
     std::ifstream file(pathOf(*cl.file), std::ios::binary);
     if (!file) {
-        writeAll(err, "screencalc: cannot read " + screencalc::quoted(*cl.file) + ": " +
-                          reason(errno) + "\n");
+        writeAll(err, "screencalc: cannot read " + source + ": " + reason(errno) + "\n");
         return exitUsage;
     }
-    return runBatch(file, screencalc::quoted(*cl.file), cl.json, out, err);
+    return runBatch(file, source, format, out, err);
 }
 
-int runSingle(const CommandLine& cl, std::ostream& out, std::ostream& err) {
-    if (cl.file) {
-        reportUsage(err, "unexpected argument " + screencalc::quoted(*cl.file));
-        return exitUsage;
-    }
-    if (cl.room && cl.entry != nullptr) {
-        reportUsage(err, std::string(cl.entry->flag) + " cannot be combined with --room");
-        return exitUsage;
-    }
+int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
+              std::ostream& err) {
     if (cl.room) {
         return runRoom(cl.roomTexts, cl.ratio, cl.frame, cl.json, out, err);
-    }
-    if (!cl.firstRoomValue.empty()) {
-        reportUsage(err, cl.firstRoomValue + " needs --room");
-        return exitUsage;
     }
     if (cl.entry == nullptr) {
         reportUsage(err, "give one of --diagonal, --width or --height");
         return exitUsage;
     }
-    const Selection chosen = selectionNamed(cl.ratio, cl.frame);
-    if (!chosen.error.empty()) {
-        reportUsage(err, "--" + std::string(chosen.errorIn) + ": " + chosen.error, false);
-        return exitUsage;
-    }
-
     const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen.ratio, chosen.frame);
     const std::string where = "screencalc: " + std::string(cl.entry->flag) + ": ";
     if (!c.ok) {
@@ -268,8 +282,13 @@ int runSingle(const CommandLine& cl, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                  std::ostream& err) {
+                  std::ostream& err, StandardStreams streams) {
     const CommandLine cl = parse(args);
+    Selection chosen;
+    if (const auto error = usageErrorOf(cl, chosen)) {
+        reportUsage(err, error->message, error->pointToHelp);
+        return exitUsage;
+    }
     if (cl.help) {
         return emit(out, err, usageText()) ? exitComputed : exitFailed;
     }
@@ -278,11 +297,7 @@ int runScreencalc(const std::vector<std::string>& args, std::istream& in, std::o
                    ? exitComputed
                    : exitFailed;
     }
-    if (!cl.error.empty()) {
-        reportUsage(err, cl.error);
-        return exitUsage;
-    }
-    return cl.batch ? runBatchCommand(cl, in, out, err) : runSingle(cl, out, err);
+    return cl.batch ? runBatchCommand(cl, in, out, err, streams) : runSingle(cl, chosen, out, err);
 }
 
 } // namespace screencalc

@@ -1,5 +1,7 @@
 #include "cli/text.h"
 
+#include <algorithm>
+
 namespace screencalc {
 
 namespace {
@@ -149,55 +151,44 @@ std::size_t displayWidth(std::string_view text) {
     return width;
 }
 
-void appendJsonString(std::string& out, std::string_view text) {
+void appendJsonString(std::string& out, std::string_view text, bool escapeHidden) {
     static constexpr char hex[] = "0123456789abcdef";
-    out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 0xF];
-            } else if (c == 0xE2 && i + 2 < text.size() && text[i + 1] == '\x80' &&
-                       (text[i + 2] == '\xA8' || text[i + 2] == '\xA9')) {
-                // U+2028 and U+2029 end a line in JavaScript; escape them so
-                // a line of output stays one line for every reader.
-                out += text[i + 2] == '\xA8' ? "\\u2028" : "\\u2029";
-                i += 2;
-            } else {
-                out += static_cast<char>(c);
-            }
+    const auto escape = [&](char32_t unit) {
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4) {
+            out += hex[(unit >> shift) & 0xF];
         }
+    };
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t len = std::max<std::size_t>(sequenceLength(text.substr(i)), 1);
+        const char32_t c = decode(text.substr(i, len));
+        const auto shortForm = std::string_view("\"\\\n\r\t\b\f").find(static_cast<char>(c));
+        if (c < 0x80 && shortForm != std::string_view::npos) {
+            out += '\\';
+            out += "\"\\nrtbf"[shortForm];
+        } else if (c < 0x20 || c == 0x2028 || c == 0x2029 || (escapeHidden && isHidden(c))) {
+            // U+2028 and U+2029 end a line in JavaScript; escaped, a line of
+            // output stays one line for every reader.
+            if (c > 0xFFFF) {
+                escape(0xD800 + ((c - 0x10000) >> 10));
+                escape(0xDC00 + ((c - 0x10000) & 0x3FF));
+            } else {
+                escape(c);
+            }
+        } else {
+            out.append(text.substr(i, len));
+        }
+        i += len;
     }
     out += '"';
 }
 
-void appendMessageString(std::string& out, std::string_view text) {
+namespace {
+
+void appendHiddenEscaped(std::string& out, std::string_view text, bool quoteAndBackslash) {
     static constexpr char hex[] = "0123456789ABCDEF";
-    out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t len = sequenceLength(text.substr(i));
@@ -207,7 +198,7 @@ void appendMessageString(std::string& out, std::string_view text) {
             continue;
         }
         const char32_t c = decode(text.substr(i, len));
-        if (c == '"' || c == '\\') {
+        if (quoteAndBackslash && (c == '"' || c == '\\')) {
             out += '\\';
             out += static_cast<char>(c);
         } else if (c == '\t' || c == '\n' || c == '\r') {
@@ -222,7 +213,20 @@ void appendMessageString(std::string& out, std::string_view text) {
         }
         i += len;
     }
+}
+
+} // namespace
+
+void appendMessageString(std::string& out, std::string_view text) {
     out += '"';
+    appendHiddenEscaped(out, text, true);
+    out += '"';
+}
+
+std::string withHiddenEscaped(std::string_view text) {
+    std::string out;
+    appendHiddenEscaped(out, text, false);
+    return out;
 }
 
 void appendCsvField(std::string& out, std::string_view text) {
@@ -248,6 +252,9 @@ CsvSplit splitCsvLine(std::string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     const auto keep = [&](std::string& field) {
+        if (!field.empty()) {
+            split.filled = split.count + 1;
+        }
         if (split.count < split.fields.size()) {
             split.fields[split.count] = std::move(field);
         }
@@ -260,8 +267,7 @@ CsvSplit splitCsvLine(std::string_view line) {
             while (true) {
                 if (i >= n) {
                     keep(field);
-                    split.error = "a quoted field has no closing quote (a quoted field cannot "
-                                  "span lines)";
+                    split.error = unclosedQuote;
                     return split;
                 }
                 if (line[i] == '"') {
@@ -277,7 +283,7 @@ CsvSplit splitCsvLine(std::string_view line) {
             }
             if (i < n && line[i] != ',') {
                 keep(field);
-                split.error = "text follows a closing quote";
+                split.error = textAfterQuote;
                 return split;
             }
         } else {

@@ -24,14 +24,20 @@ std::string_view firstChars(std::string_view text, std::size_t limit);
 // Columns the text takes in a terminal: 2 for East Asian wide characters.
 std::size_t displayWidth(std::string_view text);
 
-// Appends the text as a JSON string literal, quotes included.
-void appendJsonString(std::string& out, std::string_view text);
+// Appends the text as a JSON string literal, quotes included. With
+// `escapeHidden`, every control and format character is escaped too, for a
+// terminal to show rather than obey.
+void appendJsonString(std::string& out, std::string_view text, bool escapeHidden = false);
 
 // Appends well-formed UTF-8 in double quotes for a message: besides what JSON
 // escapes, every control and format character (U+009B, U+202E, U+FEFF, ...)
 // becomes \uXXXX, so an echoed text can neither drive a terminal nor hide
 // or reorder what it says.
 void appendMessageString(std::string& out, std::string_view text);
+
+// Well-formed UTF-8 with every control and format character written as a
+// message writes it (\t, \u001B, \u202E), other text as it is.
+std::string withHiddenEscaped(std::string_view text);
 
 // Appends the text as one CSV field, quoted only where it has to be.
 void appendCsvField(std::string& out, std::string_view text);
@@ -40,10 +46,14 @@ void appendCsvField(std::string& out, std::string_view text);
 // runs to the matching quote, with "" standing for one quote inside it.
 // Fails on an unterminated quote or on text after a closing quote, keeping
 // the fields read until then.
+inline constexpr std::string_view unclosedQuote =
+    "a quoted field has no closing quote (a quoted field cannot span lines)";
+inline constexpr std::string_view textAfterQuote = "text follows a closing quote";
 struct CsvSplit {
-    std::array<std::string, 4> fields; // only the first four are kept
-    std::size_t count = 0;             // how many fields the line has
-    std::string error;                 // empty when the line was well-formed
+    std::array<std::string, 11> fields; // only the first eleven are kept
+    std::size_t count = 0;              // how many fields the line has
+    std::size_t filled = 0;             // how many up to the last non-empty one
+    std::string error;                  // empty when the line was well-formed
 };
 CsvSplit splitCsvLine(std::string_view line);
 

@@ -101,3 +101,22 @@ TEST(Batch, LostOutputIsReportedAndEndsTheWork) {
 }
 
 } // namespace
+
+TEST(Batch, ATerminalGetsControlCharactersEscaped) {
+    const std::string nulls =
+        "\"w\":null,\"h\":null,\"inch1\":null,\"w1\":null,\"h1\":null,\"bkw\":null";
+    for (const bool json : {false, true}) {
+        std::istringstream in("width,\x1b]\u009B\u202E\n");
+        std::ostringstream out, err;
+        screencalc::runScreencalc({"--batch", json ? "--json" : "--batch"}, in, out, err,
+                                  {.outputIsTerminal = true});
+        EXPECT_EQ(out.str(),
+                  json
+                      ? "{\"entry\":\"width\",\"text\":\"\\u001b]\\u009b\\u202e\",\"ratio\":\"\","
+                        "\"frame\":\"\"," +
+                            nulls +
+                            ",\"error\":\"\\\"\\\\u001B]\\\\u009B\\\\u202E\\\" is not a number\"}\n"
+                      : heading + "width,\\u001B]\\u009B\\u202E,,,,,,,,,\"\"\"\\u001B]"
+                                  "\\u009B\\u202E\"\" is not a number\"\n");
+    }
+}

@@ -1,4 +1,5 @@
 #include "cli/line_reader.h"
+#include "cli/tests/run.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -8,14 +9,17 @@ namespace {
 using screencalc::LineReader;
 
 // Every line the reader gives, each followed by '|'; a line over the cap
-// shows as "<long>".
+// shows as "<long>", one of broken UTF-16 as "<bad>".
 std::string linesOf(const std::string& input) {
     std::istringstream in(input);
     LineReader reader(in, [] { return true; });
     std::string line, seen;
     LineReader::Got got;
-    while ((got = reader.next(line)) == LineReader::Got::line || got == LineReader::Got::tooLong) {
-        seen += (got == LineReader::Got::tooLong ? "<long>" : line) + "|";
+    while ((got = reader.next(line)) < LineReader::Got::end) {
+        seen += (got == LineReader::Got::tooLong   ? "<long>"
+                 : got == LineReader::Got::badText ? "<bad>"
+                                                   : line) +
+                "|";
     }
     return seen;
 }
@@ -33,6 +37,14 @@ TEST(LineReader, EndsLinesAsEverySystemWritesThem) {
         {std::string(screencalc::lineCap, 'x') + "\n", std::string(screencalc::lineCap, 'x') + "|"},
         {"a\n" + over + "\r\n" + over + over + "\nb", "a|<long>|<long>|b|"},
         {over, "<long>|"},
+        {"\xEF\xBB\xBF"
+         "a",
+         "a|"},
+        // UTF-16 is read in pieces: a character may straddle two of them.
+        {utf16(std::u16string(4096, u'x') + u"\U0001F600\r\n\u00E9", true),
+         std::string(4096, 'x') + "\U0001F600|\u00E9|"},
+        {utf16(u"a\nb", false) + "c", "a|<bad>|"},
+        {utf16(u"\xDC00\n\xD800", true), "<bad>|<bad>|"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(linesOf(c.input), c.lines) << c.input.substr(0, 20);

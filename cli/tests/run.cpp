@@ -74,3 +74,12 @@ Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
 #endif
     return {status, contents(dir / "out"), contents(dir / "err")};
 }
+
+std::string utf16(std::u16string_view text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct Ran {
@@ -26,6 +27,9 @@ Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
 
 // The input file "in" of `dir` holding these bytes.
 void writeInput(const std::filesystem::path& dir, const std::string& bytes);
+
+// A spreadsheet's "Unicode text": UTF-16 with its byte order mark.
+std::string utf16(std::u16string_view text, bool littleEndian);
 
 inline const std::string heading = "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\n";
 

@@ -138,4 +138,57 @@ TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
     std::filesystem::remove_all(dir);
 }
 
+struct ExecutableCase {
+    std::string args, input;
+    int status;
+    std::string out, err; // err without "screencalc: "
+    std::string redirect = " <in >out 2>err";
+};
+
+// The files and command lines people really give the executable.
+// clang-format off
+TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
+    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n", w1000 = "width,1000,,,1000,563,45.17,1024,587,12,\n";
+    const std::string rows = "diagonal,100\r\nwidth,1000\r\n", own = "it is the file the results are written to\n";
+    const std::u16string lone = u"width,1" + std::u16string(1, char16_t(0xD800)) + u"\ndiagonal,100";
+    const ExecutableCase cases[] = {
+        // Reading the file the output grows would never end.
+        {" --batch in", rows, 2, "", "cannot read \"in\": " + own, " >>in 2>err"},
+        {" --batch", rows, 2, "", "cannot read standard input: " + own, " <in >>in 2>err"},
+        {" --batch", utf16(u"diagonal,100\r\nwidth,1000", true), 0, heading + d100 + w1000, ""},
+        {" --batch in", utf16(u"# 屏幕\ndiagonal,100\n", false), 0, heading + d100, ""},
+        {" --batch", utf16(lone, true), 1, heading + ",,,,,,,,,,not UTF-16: a lone surrogate\n" + d100, "row 1: not UTF-16: a lone surrogate\n"},
+        {" --batch", utf16(u"diagonal,100\n", true) + "1", 1, heading + d100 + ",,,,,,,,,,not UTF-16: the input ends in half a character (an odd number of bytes)\n",
+         "row 2: not UTF-16: the input ends in half a character (an odd number of bytes)\n"},
+        {" --batch", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100,16:9,12,\n", 0, heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,\n", ""},
+        // A file or a pipe gets the bytes; messages escape them.
+        {" --batch", "width,\x1b]2;x\x07\u009B\n", 1, heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a number\"\n",
+         "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number\n"},
+        {" --batch -- -rows.csv", "", 2, "", "cannot read \"-rows.csv\": No such file or directory\n"},
+        {" --batch=in", "", 2, "", "--batch takes no value; FILE follows it as an argument of its own (see screencalc --help)\n"},
+        {" --bogus --version", "", 2, "", "unknown option \"--bogus\" (see screencalc --help)\n"},
+        {" --version extra", "", 2, "", "unexpected argument \"extra\" (see screencalc --help)\n"},
+        {" --frame 13 --help", "", 2, "", "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
+    };
+    const std::filesystem::path dir = testFolder();
+    for (const ExecutableCase& c : cases) {
+        writeInput(dir, c.input);
+        const Ran r = runExecutable(dir, c.args, "C", c.redirect);
+        EXPECT_EQ(r.status, c.status) << c.args << c.redirect;
+        EXPECT_EQ(r.out, c.out) << c.args << c.redirect;
+        EXPECT_EQ(r.err, c.err.empty() ? "" : "screencalc: " + c.err) << c.args << c.redirect;
+    }
+    // --help and --version with valid options answer.
+    EXPECT_EQ(runExecutable(dir, " --batch --json --help").status, 0);
+    // Its own results file, run again, gives the same results file.
+    writeInput(dir, "diagonal,100,4:3,80,\nwidth,-1\n=1,2,,\n\"height\",\"1,5\",,12\nheight,5,,12,x\nwidth,\"1\ndiagonal,1234567\n");
+    const Ran first = runExecutable(dir, " --batch in");
+    writeInput(dir, first.out);
+    const Ran again = runExecutable(dir, " --batch in");
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_EQ(again.status, first.status);
+    std::filesystem::remove_all(dir);
+}
+// clang-format on
+
 } // namespace
