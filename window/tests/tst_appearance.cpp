@@ -3,6 +3,7 @@
 #include "fakeplatform.h"
 #include "window/application.h"
 #include "window/mainwindow.h"
+#include "window/services.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -117,6 +118,10 @@ private Q_SLOTS:
 
     // With every CJK font of the system hidden the texts look just the same.
     void sameWithoutCjkFonts() {
+        // Both pictures show the fake clock's time, never the label's text
+        // before the clock's first tick.
+        QTRY_COMPARE(window->findChild<QLabel*>(QStringLiteral("temdate"))->text(),
+                     screencalc::clockText(platform.time));
         const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QString target = qEnvironmentVariable("SCREENCALC_GRAB_TO");
         if (!target.isEmpty()) { // the run started below
