@@ -175,7 +175,7 @@ void closeObject(std::string& out) {
 template <class Names> void appendNames(std::string& out, std::string_view key, Names names) {
     appendString(out, key);
     out += ":[";
-    for (std::string_view name : names) {
+    for (const auto& name : names) {
         appendString(out, name);
         out += ',';
     }
@@ -247,6 +247,14 @@ std::string tableJson() {
     appendNames(out, "entries", entries);
     appendNames(out, "results", results);
     appendNames(out, "captions", captions);
+    std::array<std::string, 6> descriptions{};
+    std::array<std::string_view, 6> captionLabels{};
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        descriptions[i] = calc::layout::resultDescription(static_cast<calc::Result>(i));
+        captionLabels[i] = calc::layout::captionLabel(static_cast<calc::Result>(i));
+    }
+    appendNames(out, "descriptions", descriptions);
+    appendNames(out, "captionLabels", captionLabels);
     appendNames(out, "options", calc::optionNames);
     appendString(out, "controls");
     out += ":[";

@@ -183,6 +183,12 @@ async function moduleSource() {
 
     const fields = table.entries.map((name) => elements.get(name));
     const results = table.results.map((name) => elements.get(name));
+    // As in the window, a screen reader hears a result's exact text and then
+    // what it is: its caption and unit, "幕面宽，单位毫米".
+    results.forEach((result, k) => {
+        result.setAttribute("aria-labelledby", result.id);
+        result.setAttribute("aria-description", table.descriptions[k]);
+    });
     const options = table.options.map((name) => elements.get(name));
     const frameOptions = options.filter((o) => o.name === "Frame1");
     const shape = elements.get("Shape1");
@@ -206,8 +212,6 @@ async function moduleSource() {
             if (result.textContent !== text) {
                 result.textContent = text;
             }
-            const unit = table.results[k] === "inch1" ? "英寸" : "mm";
-            result.setAttribute("aria-label", `${table.captions[k]} ${text.trim()} ${unit}`);
         });
         root.classList.toggle("greyed", calc.resultsGreyed());
         options.forEach((option, k) => {
@@ -355,7 +359,11 @@ async function moduleSource() {
     if (!onPhone) {
         fields[0].focus(); // as the window starts; a phone would open its keyboard
     }
-    // The room panel (room-panel.js) works the same calculator.
+    // The room panel (room-panel.js) works the same calculator; it is
+    // listening once the page is parsed.
+    if (document.readyState === "loading") {
+        await new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+    }
     document.dispatchEvent(new CustomEvent("calculator-ready", { detail: { calc, paint } }));
     document.documentElement.dataset.ready = String(performance.now());
 

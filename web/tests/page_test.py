@@ -252,7 +252,8 @@ def page_facts(d, url):
     check("numeric keyboard", el(d, "inch").get_attribute("inputmode"), "decimal")
     check("field name with unit", el(d, "mw").accessible_name, "输入幕布宽(mm):")
     el(d, "inch").send_keys("100")
-    check("result name with unit", el(d, "w").get_attribute("aria-label"), "幕面宽: 2214 mm")
+    check("result name and unit", [el(d, "w").accessible_name, el(d, "inch1").get_attribute("aria-description")],
+          ["2214 ", "英寸，单位英寸"])
     check("version", el(d, "ver").text, "2023| 版本: 3.1.1")
     check("no installability errors",
           d.execute_cdp_cmd("Page.getInstallabilityErrors", {}).get("installabilityErrors"), [])
