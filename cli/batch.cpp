@@ -125,7 +125,7 @@ Row calculateRow(CsvSplit split, bool fromResults) {
         return row;
     }
     // The text goes in as it stands: a pasted text is not trimmed either.
-    row.calc = calculate(*kind, row.fields[1], chosen.ratio, chosen.frame);
+    row.calc = calculate(*kind, row.fields[1], chosen, "");
     return row;
 }
 
@@ -229,8 +229,9 @@ int runBatch(std::istream& in, std::string_view source, BatchFormat format, std:
         if (!row.calc.ok) {
             failed = true;
             writeAll(err, where + row.calc.error + "\n");
-        } else if (!row.calc.notice.empty()) {
-            writeAll(err, where + row.calc.notice + "\n");
+        }
+        for (const std::string& notice : row.calc.notices) {
+            writeAll(err, where + notice + "\n");
         }
         if (format.json) {
             appendJsonRow(pending, row, format.forTerminal);

@@ -52,6 +52,13 @@ std::string_view unitOf(calc::Result result) {
     return result == calc::Result::diagonal ? "in" : "mm";
 }
 
+std::string_view meaningOf(calc::Result result) {
+    static constexpr std::array<std::string_view, 6> meanings{
+        "viewing width",        "viewing height",        "diagonal",
+        "width with the frame", "height with the frame", "frame width"};
+    return meanings[static_cast<std::size_t>(result)];
+}
+
 namespace {
 
 struct RatioName {
@@ -116,6 +123,7 @@ Selection selectionNamed(std::optional<std::string_view> ratioText,
     if (ratioText) {
         if (const auto named = ratioNamed(*ratioText)) {
             s.ratio = *named;
+            s.ratioGiven = true;
         } else {
             s.errorIn = "ratio";
             s.error = "unknown ratio " + quoted(*ratioText) + " (use " +
@@ -126,6 +134,7 @@ Selection selectionNamed(std::optional<std::string_view> ratioText,
     if (frameText) {
         if (const auto named = frameNamed(*frameText)) {
             s.frame = *named;
+            s.frameGiven = true;
         } else {
             s.errorIn = "frame";
             s.error =
@@ -135,19 +144,26 @@ Selection selectionNamed(std::optional<std::string_view> ratioText,
     return s;
 }
 
-Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio, Option frame) {
-    Calculation c;
-    const std::string_view cut = firstChars(text, kind.limit());
-    if (cut.empty()) {
-        c.error = "the text is empty";
-        return c;
-    }
-    // A lone point would only empty the field again and compute nothing.
-    if (cut == ".") {
-        c.error = "\".\" is not a number";
-        return c;
-    }
+namespace {
 
+// Why a text is no number, in the terms of its field: digits followed by
+// letters are taken for a unit.
+std::string whyNotANumber(const EntryKind& kind, std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    text.remove_prefix(std::min(start, text.size()));
+    const std::size_t numberEnd = text.find_first_not_of("0123456789.");
+    if (numberEnd != 0 && numberEnd != std::string_view::npos &&
+        text.find_first_of("0123456789.,+-", numberEnd) == std::string_view::npos) {
+        return "units are not written, the " + std::string(kind.word) + " is in " +
+               std::string(kind.unit);
+    }
+    return "only digits and one point are accepted";
+}
+
+// The calculation with its cut text, without notices.
+Calculation calculateCut(const EntryKind& kind, std::string_view text, std::string_view cut,
+                         Option ratio, Option frame) {
+    Calculation c;
     calc::HeadlessView view;
     for (const Option o : {ratio, frame}) {
         const calc::Outcome selected = view.select(o);
@@ -170,7 +186,7 @@ Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio
         }
         switch (run.stop) {
         case calc::Stop::notANumber:
-            c.error = shown + " is not a number";
+            c.error = shown + " is not a number: " + whyNotANumber(kind, text);
             break;
         case calc::Stop::notFinite:
             c.error = shown + " gives a result too large to compute";
@@ -190,10 +206,47 @@ Calculation calculate(const EntryKind& kind, std::string_view text, Option ratio
         c.texts[i] = view.resultText(calc::resultLabels[i].result);
     }
     c.ok = true;
+    return c;
+}
+
+} // namespace
+
+Calculation calculate(const EntryKind& kind, std::string_view text, const Selection& selection,
+                      std::string_view optionPrefix) {
+    const std::string_view cut = firstChars(text, kind.limit());
+    if (cut.empty() || cut == ".") {
+        Calculation c;
+        // A lone point would only empty the field again and compute nothing.
+        c.error = cut.empty() ? "the text is empty" : "\".\" is not a number";
+        return c;
+    }
+    Calculation c = calculateCut(kind, text, cut, selection.ratio, selection.frame);
+    if (!c.ok) {
+        return c;
+    }
     // The window cuts without a word; a script should hear of it.
     if (cut.size() < text.size()) {
-        c.notice =
-            "only the first " + cutLength(text, cut, kind.limit()) + " count: " + quoted(cut);
+        c.notices.push_back((optionPrefix.empty() ? "" : std::string(kind.flag) + ": ") +
+                            "only the first " + cutLength(text, cut, kind.limit()) +
+                            " count: " + quoted(cut));
+    }
+    // The window ignores a choice that does not apply to the entry; a script
+    // should hear which and why.
+    const std::string prefix(optionPrefix);
+    if (selection.ratioGiven && selection.ratio == Option::ratio4x3 &&
+        calculateCut(kind, text, cut, Option::ratio16x9, selection.frame).texts == c.texts) {
+        const std::string frame80(calc::frameOf(Option::frame80).text);
+        c.notices.push_back(prefix + "ratio 4:3 has no effect: " +
+                            (kind.entry == calc::Entry::diagonal
+                                 ? "a diagonal computes 4:3 only with the " + frame80 + " mm frame"
+                                 : "a " + std::string(kind.word) + " always computes 16:9"));
+    }
+    const std::string_view frameShown =
+        withoutDisplayBlanks(c.texts[static_cast<std::size_t>(calc::Result::frameWidth)]);
+    if (selection.frameGiven && frameShown != calc::frameOf(selection.frame).text) {
+        c.notices.push_back(prefix + "frame " + std::string(calc::frameOf(selection.frame).text) +
+                            " has no effect on the frame: 4:3 computes with a " +
+                            std::string(frameShown) + " mm frame");
     }
     return c;
 }

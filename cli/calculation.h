@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace screencalc {
 
@@ -19,12 +20,13 @@ struct EntryKind {
     calc::Entry entry;
     std::string_view word;
     std::string_view flag;
+    std::string_view unit; // as a message names it
     std::size_t limit() const { return calc::maxLength(entry); }
 };
 inline constexpr std::array<EntryKind, 3> entryKinds{{
-    {calc::Entry::diagonal, "diagonal", "--diagonal"},
-    {calc::Entry::width, "width", "--width"},
-    {calc::Entry::height, "height", "--height"},
+    {calc::Entry::diagonal, "diagonal", "--diagonal", "inches"},
+    {calc::Entry::width, "width", "--width", "millimetres"},
+    {calc::Entry::height, "height", "--height", "millimetres"},
 }};
 const EntryKind* entryNamed(std::string_view word);
 
@@ -34,6 +36,8 @@ std::string entryChoices(); // "use diagonal, width, height or room"
 
 // The unit of each result as the table shows it.
 std::string_view unitOf(calc::Result result);
+// What each result is, in words: "viewing width".
+std::string_view meaningOf(calc::Result result);
 
 // A text from the command line or a row, as a message shows it.
 std::string quoted(std::string_view text);
@@ -43,6 +47,8 @@ std::string numberText(std::size_t n);
 struct Selection {
     calc::Option ratio = calc::Option::ratio16x9;
     calc::Option frame = calc::Option::frame12;
+    bool ratioGiven = false; // rather than the start selection
+    bool frameGiven = false;
     std::string_view errorIn; // "ratio" or "frame", when error is set
     std::string error;
 };
@@ -56,13 +62,18 @@ struct Calculation {
     bool ok = false;
     std::array<std::string, 6> texts; // in the order of calc::resultLabels, as shown
     std::string error;                // what went wrong, when !ok
-    std::string notice;               // the cut of a computed text, if any
+    // What a script should hear of although the results stand: a cut text,
+    // a given ratio or frame that changed nothing, and why.
+    std::vector<std::string> notices;
 };
 
 // One calculation in a freshly started window: select the ratio, then the
 // frame, as clicks would; then paste the text into the entry field.
-Calculation calculate(const EntryKind& kind, std::string_view text, calc::Option ratio,
-                      calc::Option frame);
+// `optionPrefix` is put before "ratio" and "frame" in notices; when it is
+// not empty ("--" on the command line) a notice about the text names its
+// option too.
+Calculation calculate(const EntryKind& kind, std::string_view text, const Selection& selection,
+                      std::string_view optionPrefix);
 
 // A label's text without the blanks its display pattern puts after the number.
 std::string_view withoutDisplayBlanks(std::string_view s);

@@ -1,6 +1,8 @@
 #include "cli/screencalc_cli.h"
 
 #include "buildinfo.h"
+#include "calc/calcview.h"
+#include "calc/constants.h"
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/files.h"
@@ -21,6 +23,19 @@ namespace screencalc {
 
 namespace {
 
+// The JSON keys, one a line: "              w      viewing width, mm".
+std::string jsonKeys() {
+    std::string out;
+    for (const calc::ResultLabel& label : calc::resultLabels) {
+        out += "              ";
+        out += label.name;
+        out.append(7 - label.name.size(), ' ');
+        out += meaningOf(label.result);
+        out += label.result == calc::Result::diagonal ? ", inches\n" : ", mm\n";
+    }
+    return out;
+}
+
 std::string usageText() {
     const std::string frames = frameList("|", "|");
     return "Usage: screencalc (--diagonal TEXT | --width TEXT | --height TEXT)\n"
@@ -37,9 +52,21 @@ std::string usageText() {
            "\n"
            "Computes a projection screen as the calculator window does: the ratio and\n"
            "the frame are selected, then TEXT is pasted into the diagonal (inches),\n"
-           "width or height (mm) field, cut to the field's 6 or 9 characters.\n"
+           "width or height (mm) field, cut to the field's 6 or 9 characters. TEXT is\n"
+           "digits with at most one point: no sign, no unit, no thousands separator.\n"
+           "As in the window, 4:3 changes a diagonal's results only with the " +
+           std::string(calc::frameOf(calc::Option::frame80).text) +
+           " mm\n"
+           "frame, and then with a " +
+           std::string(calc::frame7Text) +
+           " mm frame; widths and heights always compute 16:9.\n"
+           "A ratio or frame, given as an option or in a batch row, that has no effect\n"
+           "on the results is said on standard error with the reason; the results\n"
+           "stay the window's.\n"
            "\n"
-           "  --json    one JSON object with the six texts exactly as the window shows them\n"
+           "  --json    one JSON object with the six texts exactly as the window shows\n"
+           "            them, blanks included:\n" +
+           jsonKeys() +
            "  --room    which screen a room needs, from the viewers' distances in mm\n"
            "            (eyes to screen; no --closest: one row): the smallest image the\n"
            "            farthest viewer needs, the recommended one and the largest the\n"
@@ -259,14 +286,14 @@ int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
         reportUsage(err, "give one of --diagonal, --width or --height");
         return exitUsage;
     }
-    const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen.ratio, chosen.frame);
+    const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen, "--");
     const std::string where = "screencalc: " + std::string(cl.entry->flag) + ": ";
     if (!c.ok) {
         writeAll(err, where + c.error + "\n");
         return exitFailed;
     }
-    if (!c.notice.empty()) {
-        writeAll(err, where + c.notice + "\n");
+    for (const std::string& notice : c.notices) {
+        writeAll(err, "screencalc: " + notice + "\n");
     }
     std::string result;
     if (cl.json) {

@@ -18,13 +18,14 @@ TEST(Batch, ComputesEveryRowAndNamesTheBadOnes) {
     const std::string frame = "unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or 90)";
     expectAll({
         {{"--batch"}, 1, heading + d100 + w1000 + "height,900,16:9,80,1600,900,72.27,1760,1060,80,\n"
-             "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\ndiagonal,12a,,,,,,,,,\"\"\"12a\"\" is not a number\"\n"
+             "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\ndiagonal,12a,,,,,,,,,\"\"\"12a\"\" is not a number: units are not written, the diagonal is in inches\"\n"
              "depth,3,,,,,,,,,\"unknown entry \"\"depth\"\"" + use + "\"\n"
              "diagonal,100,5:4,,,,,,,,\"unknown ratio \"\"5:4\"\" (use 16:9 or 4:3)\"\n"
-             "width,\"1,5\",,,,,,,,,\"\"\"1,5\"\" is not a number\"\n"
+             "width,\"1,5\",,,,,,,,,\"\"\"1,5\"\" is not a number: only digits and one point are accepted\"\n"
              "height,5,,12,,,,,,,\"too many fields (expected entry,text,ratio,frame)\"\n",
-         "row 7: \"12a\" is not a number\nscreencalc: row 8: unknown entry \"depth\"" + use +
-             "\nscreencalc: row 9: unknown ratio \"5:4\" (use 16:9 or 4:3)\nscreencalc: row 10: \"1,5\" is not a number\n"
+         "row 6: ratio 4:3 has no effect: a diagonal computes 4:3 only with the 80 mm frame\n"
+         "screencalc: row 7: \"12a\" is not a number: units are not written, the diagonal is in inches\nscreencalc: row 8: unknown entry \"depth\"" + use +
+             "\nscreencalc: row 9: unknown ratio \"5:4\" (use 16:9 or 4:3)\nscreencalc: row 10: \"1,5\" is not a number: only digits and one point are accepted\n"
              "screencalc: row 11: too many fields (expected entry,text,ratio,frame)\n",
          "# price list\ndiagonal,100\n\nwidth,1000,,80\nheight,\"900\",16:9,80\ndiagonal,84.5,4:3,65\n"
          "diagonal,12a\ndepth,3\ndiagonal,100,5:4\nwidth,\"1,5\"\nheight,5,,12,x\n  # comment\n"},
@@ -62,8 +63,9 @@ TEST(Batch, JsonEscapesWhateverTheRowsHold) {
                      "\"frame\":\"\",\"w\":null,\"h\":null,\"inch1\":null,\"w1\":null,"
                      "\"h1\":null,\"bkw\":null,"
                      "\"error\":\"\\\"a\\\\\\\"b\\\\\\\\\\\\t\\\\u0001\ufffd\\\" is not a "
-                     "number\"}\n");
-    EXPECT_EQ(r.err, "screencalc: row 3: \"a\\\"b\\\\\\t\\u0001\ufffd\" is not a number\n");
+                     "number: only digits and one point are accepted\"}\n");
+    EXPECT_EQ(r.err, "screencalc: row 3: \"a\\\"b\\\\\\t\\u0001\ufffd\" is not a number: only "
+                     "digits and one point are accepted\n");
 }
 
 // An output device that is full, as /dev/full is.
@@ -111,12 +113,13 @@ TEST(Batch, ATerminalGetsControlCharactersEscaped) {
         screencalc::runScreencalc({"--batch", json ? "--json" : "--batch"}, in, out, err,
                                   {.outputIsTerminal = true});
         EXPECT_EQ(out.str(),
-                  json
-                      ? "{\"entry\":\"width\",\"text\":\"\\u001b]\\u009b\\u202e\",\"ratio\":\"\","
-                        "\"frame\":\"\"," +
-                            nulls +
-                            ",\"error\":\"\\\"\\\\u001B]\\\\u009B\\\\u202E\\\" is not a number\"}\n"
-                      : heading + "width,\\u001B]\\u009B\\u202E,,,,,,,,,\"\"\"\\u001B]"
-                                  "\\u009B\\u202E\"\" is not a number\"\n");
+                  json ? "{\"entry\":\"width\",\"text\":\"\\u001b]\\u009b\\u202e\",\"ratio\":\"\","
+                         "\"frame\":\"\"," +
+                             nulls +
+                             ",\"error\":\"\\\"\\\\u001B]\\\\u009B\\\\u202E\\\" is not a number: "
+                             "only digits and one point are accepted\"}\n"
+                       : heading + "width,\\u001B]\\u009B\\u202E,,,,,,,,,\"\"\"\\u001B]"
+                                   "\\u009B\\u202E\"\" is not a number: only digits and one point "
+                                   "are accepted\"\n");
     }
 }

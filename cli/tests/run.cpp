@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #ifdef _WIN32
+#include <process.h>
 #include <windows.h>
+#define getpid _getpid
 #else
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 Ran run(const std::vector<std::string>& args, const std::string& input) {
@@ -30,10 +33,11 @@ void expectAll(const std::vector<Case>& cases) {
 }
 
 std::filesystem::path testFolder() {
-    // ctest runs the tests side by side: each gets its own folder.
+    // Tests run side by side, from more than one build: each run of each
+    // test gets its own folder.
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() /
-        (std::string("screencalc-") +
+        ("screencalc-" + std::to_string(getpid()) + "-" +
          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);

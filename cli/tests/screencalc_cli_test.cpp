@@ -32,7 +32,13 @@ TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
     expectAll({
         {{"--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2238 |1269 |12")},
         // The ratio is selected before the frame, as 4:3 counts only under the 80 mm frame.
-        {{"--frame", "80", "--diagonal", "100", "--ratio", "4:3", "--json"}, 0, json("2032 |1524 |100  |2046 |1538 |7")},
+        {{"--frame", "80", "--diagonal", "100", "--ratio", "4:3", "--json"}, 0, json("2032 |1524 |100  |2046 |1538 |7"),
+         "--frame 80 has no effect on the frame: 4:3 computes with a 7 mm frame\n"},
+        // A given ratio that the results do not show is said, with the reason.
+        {{"--ratio", "4:3", "--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2238 |1269 |12"),
+         "--ratio 4:3 has no effect: a diagonal computes 4:3 only with the 80 mm frame\n"},
+        {{"--height", "900", "--ratio", "4:3", "--frame", "80", "--json"}, 0, json("1600 |900 |72.27 |1760 |1060 |80"),
+         "--ratio 4:3 has no effect: a height always computes 16:9\n"},
         {{"--width=1920", "--frame=90", "--json"}, 0, json("1920 |1080 |86.73 |2100 |1260 |90")},
         {{"--diagonal", "84.5", "--frame", "65"}, 0, table84},
         // Cut to the field's length, 6 characters for the diagonal, 9 otherwise, and said so.
@@ -44,17 +50,20 @@ TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
 }
 
 TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
-    const std::string nan = " is not a number\n", one = "give only one of --diagonal, --width or --height" + help;
+    const std::string nan = " is not a number: only digits and one point are accepted\n", unit = " is not a number: units are not written, the diagonal is in inches\n", one = "give only one of --diagonal, --width or --height" + help;
     expectAll({
-        {{"--diagonal", "12a"}, 1, "", "--diagonal: \"12a\"" + nan},
+        {{"--diagonal", "12a"}, 1, "", "--diagonal: \"12a\"" + unit},
+        {{"--diagonal", "-5"}, 1, "", "--diagonal: \"-5\"" + nan},
+        {{"--diagonal", "100inch"}, 1, "", "--diagonal: \"100inc\" (cut to 6 characters)" + unit},
+        {{"--width", "2 m"}, 1, "", "--width: \"2 m\" is not a number: units are not written, the width is in millimetres\n"},
         {{"--width", ""}, 1, "", "--width: the text is empty\n"},
-        {{"--height", ".", "--json"}, 1, "", "--height: \".\"" + nan},
+        {{"--height", ".", "--json"}, 1, "", "--height: \".\" is not a number\n"},
         // Characters, not bytes, are cut; a bad byte counts as one character.
         {{"--diagonal", "12\u20ac456789"}, 1, "", "--diagonal: \"12\u20ac456\" (cut to 6 characters)" + nan},
         {{"--width", "1\xff" "23456789"}, 1, "", "--width: \"1\ufffd2345678\" (cut to 9 characters)" + nan},
         // As in the window, a character beyond the basic plane takes two UTF-16 units,
         // and one that only half fits is dropped.
-        {{"--diagonal", "1234a\U0001F600"}, 1, "", "--diagonal: \"1234a\" (cut to 6 UTF-16 units)" + nan},
+        {{"--diagonal", "1234a\U0001F600"}, 1, "", "--diagonal: \"1234a\" (cut to 6 UTF-16 units)" + unit},
         // Controls and format characters cannot drive the terminal or hide text.
         {{"--width", "\u009B1\u202E\x01"}, 1, "", "--width: \"\\u009B1\\u202E\\u0001\"" + nan},
         {{"--width", "\uFEFF1"}, 1, "", "--width: \"\\uFEFF1\" (\\uFEFF is a byte order mark)" + nan},
@@ -102,19 +111,25 @@ TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
     const std::filesystem::path dir = testFolder();
     std::ofstream(dir / u8"屏幕尺寸.csv", std::ios::binary)
         << "diagonal,84.5,4:3,80\nheight,\"1000,5\"\n";
-    const std::string badComma = "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number\"\n";
+    const std::string badComma = "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number: only "
+                                 "digits and one point are accepted\"\n";
     const std::vector<Case> cases = {
         {{" --diagonal 84.5 --frame 65"}, 0, table84, ""},
         {{" --height 1000.5 --json"}, 0, json("1779 |1001 |80.34 |1803 |1025 |12"), ""},
-        {{" --width 1,5"}, 1, "", "screencalc: --width: \"1,5\" is not a number\n"},
+        {{" --width 1,5"},
+         1,
+         "",
+         "screencalc: --width: \"1,5\" is not a number: only digits and one point are accepted\n"},
         {{" --diagonal １２３４５６７"},
          1,
          "",
-         "screencalc: --diagonal: \"１２３４５６\" (cut to 6 characters) is not a number\n"},
+         "screencalc: --diagonal: \"１２３４５６\" (cut to 6 characters) is not a number: only "
+         "digits and one point are accepted\n"},
         {{" --batch 屏幕尺寸.csv"},
          1,
          heading + "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,\n" + badComma,
-         "screencalc: row 2: \"1000,5\" is not a number\n"},
+         "screencalc: row 1: frame 80 has no effect on the frame: 4:3 computes with a 7 mm frame\n"
+         "screencalc: row 2: \"1000,5\" is not a number: only digits and one point are accepted\n"},
         {{" --batch --json"},
          1,
          "{\"entry\":\"width\",\"text\":\"1000\",\"ratio\":\"\",\"frame\":\"\",\"w\":\"1000 "
@@ -122,8 +137,8 @@ TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
          "\"inch1\":\"45.17 \",\"w1\":\"1024 \",\"h1\":\"587 \",\"bkw\":\"12\",\"error\":null}\n"
          "{\"entry\":\"height\",\"text\":\"x\",\"ratio\":\"\",\"frame\":\"\",\"w\":null,\"h\":null,"
          "\"inch1\":null,\"w1\":null,\"h1\":null,\"bkw\":null,\"error\":\"\\\"x\\\" is not a "
-         "number\"}\n",
-         "screencalc: row 2: \"x\" is not a number\n",
+         "number: only digits and one point are accepted\"}\n",
+         "screencalc: row 2: \"x\" is not a number: only digits and one point are accepted\n",
          "width,1000\r\nheight,x\n"},
     };
     for (const Case& c : cases) {
@@ -164,8 +179,8 @@ TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
          "row 2: not UTF-16: the input ends in half a character (an odd number of bytes)\n"},
         {" --batch", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100,16:9,12,\n", 0, heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,\n", ""},
         // A file or a pipe gets the bytes; messages escape them.
-        {" --batch", "width,\x1b]2;x\x07\u009B\n", 1, heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a number\"\n",
-         "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number\n"},
+        {" --batch", "width,\x1b]2;x\x07\u009B\n", 1, heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a number: only digits and one point are accepted\"\n",
+         "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number: only digits and one point are accepted\n"},
         {" --batch -- -rows.csv", "", 2, "", "cannot read \"-rows.csv\": No such file or directory\n"},
         {" --batch=in", "", 2, "", "--batch takes no value; FILE follows it as an argument of its own (see screencalc --help)\n"},
         {" --bogus --version", "", 2, "", "unknown option \"--bogus\" (see screencalc --help)\n"},
