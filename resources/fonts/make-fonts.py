@@ -6,7 +6,10 @@ its small print in the desktop's font. Where those faces are missing (Linux,
 macOS, a bare container) it falls back to the fonts written here: subsets of
 Noto Serif CJK SC (for 宋体) and Noto Sans CJK SC (for 黑体 and the desktop
 font's Chinese), Regular and Bold, holding only the characters of the
-window's string literals, printable ASCII and the clock's 年月日. They are
+string literals of the core (calc/: the control table, the field marks)
+and the window (window/: menus, messages, tooltips, accessible names),
+printable ASCII and the clock's 年月日. The window's tests check that every
+text the window can show is covered. They are
 renamed "Screencalc Serif" and "Screencalc Sans" so that no one takes them
 for the full faces. The results are committed, so building needs no Python;
 run this again whenever a text of the window gains a character:
@@ -25,7 +28,7 @@ from fontTools import subset
 from fontTools.ttLib import TTFont
 
 HERE = pathlib.Path(__file__).resolve().parent
-SOURCE = HERE.parent.parent / "window"
+SOURCES = [HERE.parent.parent / "calc", HERE.parent.parent / "window"]
 NOTO = pathlib.Path("/usr/share/fonts/opentype/noto")
 SC = 2  # the Simplified Chinese face's index in each Noto CJK collection
 
@@ -44,9 +47,9 @@ TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|\'(?:[^\'\\\n]|\\.)*\'|"(?:[^"\\\n]|\\.)
 
 def window_characters():
     chars = {chr(c) for c in range(0x20, 0x7F)} | set("年月日")
-    files = sorted(SOURCE.glob("*.cpp")) + sorted(SOURCE.glob("*.h"))
+    files = [f for d in SOURCES for f in sorted(d.glob("*.cpp")) + sorted(d.glob("*.h"))]
     if not files:
-        sys.exit(f"no sources in {SOURCE}")
+        sys.exit(f"no sources in {SOURCES}")
     for path in files:
         for token in TOKEN.findall(path.read_text(encoding="utf-8")):
             if token.startswith('"'):
