@@ -65,19 +65,14 @@ QList<Text> otherTexts(QWidget& window, FakePlatform& platform) {
     const auto qs = [](std::string_view t) { return QString::fromUtf8(t.data(), t.size()); };
     for (const calc::layout::Control& c : calc::layout::controls()) {
         const QString name = QStringLiteral("table ") + qs(c.name);
-        if (c.kind != calc::layout::Kind::image) {
-            add(name, qs(c.text), window.findChild<QWidget*>(qs(c.name))->font());
-        }
+        add(name, qs(c.text),
+            window.findChild<QWidget*>(qs(c.name))->font()); // or a picture's path
         add(name + QStringLiteral(" tooltip"), qs(c.toolTip), QToolTip::font());
     }
-    for (auto mark : {calc::EntryMark::notANumber, calc::EntryMark::tooLarge}) {
-        add(QStringLiteral("mark %1").arg(int(mark)), qs(calc::markText(mark)), QToolTip::font());
-    }
-    for (const QDateTime& t :
-         {QDateTime({2026, 12, 6}, {4, 30, 7}), QDateTime({1985, 9, 18}, {23, 59, 58})}) {
-        add(u"clock "_s + t.toString(Qt::ISODate), screencalc::clockText(t),
-            window.findChild<QLabel*>(u"temdate"_s)->font());
-    }
+    add(u"mark"_s, qs(calc::markText(calc::EntryMark::notANumber)), QToolTip::font());
+    add(u"mark too large"_s, qs(calc::markText(calc::EntryMark::tooLarge)), QToolTip::font());
+    add(u"clock, every digit"_s, screencalc::clockText(QDateTime({2017, 8, 29}, {13, 56, 4})),
+        window.findChild<QLabel*>(u"temdate"_s)->font());
     for (QWidget* w : window.findChildren<QWidget*>()) {
         const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
         for (auto kind : {QAccessible::Name, QAccessible::Description}) {
@@ -85,18 +80,17 @@ QList<Text> otherTexts(QWidget& window, FakePlatform& platform) {
                 QApplication::font());
         }
     }
-    const auto click = [&](const char* name, Qt::MouseButton button) {
-        const QWidget* w = window.findChild<QWidget*>(QLatin1String(name));
-        QTest::mouseClick(window.windowHandle(), button, {}, w->mapTo(&window, w->rect().center()));
+    const auto at = [&](const QString& name) {
+        return window.findChild<QWidget*>(name)->geometry().center();
     };
-    click("inch", Qt::RightButton);
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, at(u"inch"_s));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     for (const QAction* action : menu->actions()) {
         add(u"menu "_s + action->text(), action->text(), menu->font());
     }
     menu->close();
     platform.browser = false;
-    click("Command1", Qt::LeftButton);
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at(u"Command1"_s));
     auto* box = window.findChild<QMessageBox*>();
     add(u"no browser title"_s, box->windowTitle(), QApplication::font());
     for (const QWidget* w : box->findChildren<QWidget*>()) {
