@@ -140,6 +140,11 @@ class AppearanceTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        // The run is at the DPI CTest asked for, which QTEST_MAIN would undo.
+        if (qEnvironmentVariableIsSet("QT_FONT_DPI")) {
+            QCOMPARE(qRound(QFontMetricsF(QFont()).fontDpi()),
+                     qEnvironmentVariableIntValue("QT_FONT_DPI"));
+        }
         screencalc::setUpApplication(*qApp);
         window = std::make_unique<screencalc::CalculatorWindow>(platform);
         window->show();
@@ -152,15 +157,41 @@ private Q_SLOTS:
         texts += otherTexts(*window, platform);
     }
 
+    // The window is laid out in pixels, so the style's sizes are Fusion's at
+    // 96 DPI whatever the logical DPI.
+    void styleMeasuresAt96Dpi_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("metric");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("option circle")
+            << QStringLiteral("opt169") << int(QStyle::PM_ExclusiveIndicatorWidth) << 14;
+        QTest::newRow("check box")
+            << QStringLiteral("check1") << int(QStyle::PM_IndicatorWidth) << 14;
+        QTest::newRow("button margin")
+            << QStringLiteral("Command4") << int(QStyle::PM_ButtonMargin) << 6;
+    }
+    void styleMeasuresAt96Dpi() {
+        QFETCH(QString, name);
+        QFETCH(int, metric);
+        const auto* control = window->findChild<QWidget*>(name);
+        QStyleOption option;
+        option.initFrom(control);
+        const auto m = QStyle::PixelMetric(metric);
+        QTEST(control->style()->pixelMetric(m, &option, control), "pixels");
+        QTEST(control->style()->pixelMetric(m), "pixels");
+    }
+
     void textsFit_data() { addRows(true); }
     // CTest runs this at several logical DPIs: the boxes are pixels, and so are the fonts.
     void textsFit() {
         QFETCH(int, index);
         const Text& t = texts[index];
         const QRect ink = QFontMetrics(t.font, t.widget).tightBoundingRect(t.text);
-        QVERIFY2(ink.right() < t.box.width() && ink.height() <= t.box.height(),
-                 qPrintable(QString::asprintf("%d x %d px in %d x %d", ink.right() + 1,
-                                              ink.height(), t.box.width(), t.box.height())));
+        const QByteArray size = QString::asprintf("%d x %d px in %d x %d", ink.right() + 1,
+                                                  ink.height(), t.box.width(), t.box.height())
+                                    .toUtf8();
+        QVERIFY2(ink.right() < t.box.width(), size.constData());
+        QVERIFY2(ink.height() <= t.box.height(), size.constData());
     }
 
     void textsCovered_data() { addRows(false); }
@@ -194,8 +225,8 @@ private Q_SLOTS:
         QProcess run;
         run.setProcessEnvironment(env);
         run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("sameWithoutCjkFonts")});
-        QVERIFY2(run.waitForFinished(60000) && run.exitCode() == 0,
-                 run.readAllStandardOutput().constData());
+        QVERIFY2(run.waitForFinished(60000), "the run without CJK fonts did not end");
+        QVERIFY2(run.exitCode() == 0, run.readAllStandardOutput().constData());
         const QImage bare =
             QImage(dir.filePath(QStringLiteral("bare.png"))).convertToFormat(QImage::Format_RGB32);
         for (const Text& t : std::as_const(texts)) {
@@ -205,5 +236,11 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(AppearanceTest)
+// Not QTEST_MAIN: it fixes the fonts' DPI at 96 and so would hide what the
+// runs at other logical DPIs are for.
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    AppearanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_appearance.moc"

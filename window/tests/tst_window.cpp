@@ -49,6 +49,10 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(u"ver"_s)->text(),
                  u"2023| 版本: "_s + QLatin1StringView(screencalc::build::shownVersion));
         QVERIFY(!control<screencalc::PictureBox>(u"Image6"_s)->picture().isNull());
+        // One size, so the title bar offers minimise and close only.
+        QVERIFY(w->window->windowFlags().testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(!w->window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w->window->minimumSize(), w->window->maximumSize());
     }
 
     // What a sequence of clicks and keys leaves in the entries, the
@@ -119,6 +123,31 @@ private Q_SLOTS:
         if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
             QVERIFY(!field->hasSelectedText() || script.contains(u"{+"_s));
         }
+    }
+
+    // The screen's sizes and their captions in blue, the frame's in red.
+    void resultColours_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QColor>("colour");
+        for (const char* name : {"Label9", "w", "Label11", "h", "Label10", "inch1"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QColor(0, 0, 255);
+        }
+        for (const char* name : {"Label4", "w1", "Label8", "h1", "biankuangw", "bkw"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QColor(255, 0, 0);
+        }
+    }
+    void resultColours() {
+        QFETCH(QString, name);
+        QFETCH(QColor, colour);
+        w->run(u"@inch 100"_s);
+        const QImage drawn = control(name)->grab().toImage();
+        int inked = 0; // the glyphs' cores, where no edge blends the colour
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                inked += drawn.pixelColor(x, y) == colour ? 1 : 0;
+            }
+        }
+        QVERIFY2(inked >= 10, qPrintable(QString::number(inked)));
     }
 
     // Every windowed control takes a click at each corner and its middle.
