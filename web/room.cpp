@@ -16,9 +16,10 @@ constexpr std::array<std::string_view, 10> problemNames{
     "",      "farthest",       "closest",     "closestFarther", "element",
     "lines", "fourThreeFrame", "noWholeInch", "beyondField",    "calculator"};
 
+// 15 significant digits, as every number of the calculator is written: the
+// shortest round-trip form would bring 14 KB of tables into the module.
 void appendNumber(std::string& out, double v) {
-    char buf[32];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    out += calc::plainNumberText(v);
 }
 
 // Result texts hold digits, points and blanks; quote anything else anyway.
