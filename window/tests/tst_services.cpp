@@ -1,6 +1,5 @@
-// The window's pure services: centring and placement, the clock text and the
-// colour values. The window's tests cover the version and the web addresses.
-#include "window/appearance.h"
+// The window's pure services: centring and placement, and the clock text.
+// The window's tests cover the version, the web addresses and the colours.
 #include "window/services.h"
 
 #include <QApplication>
@@ -65,19 +64,6 @@ private Q_SLOTS:
     void clock() {
         QFETCH(QDateTime, moment);
         QTEST(clockText(moment), "expected");
-    }
-
-    void colours_data() {
-        QTest::addColumn<quint32>("value");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("red is the low byte") << 0x000000FFu << QColor(255, 0, 0);
-        QTest::newRow("blue is the high byte") << 0x00FF0000u << QColor(0, 0, 255);
-        QTest::newRow("menu background")
-            << 0x80000004u << QApplication::palette("QMenu").color(QPalette::Window);
-    }
-    void colours() {
-        QFETCH(quint32, value);
-        QTEST(colourFromValue(value), "expected");
     }
 };
 
