@@ -23,14 +23,15 @@ const Calculator = {
         const decoder = new TextDecoder();
         const capacity = x.bufferSize();
         // Memory may grow between calls, which replaces its ArrayBuffer.
-        const buffer = () => new Uint8Array(x.memory.buffer, x.buffer(), capacity);
-        const put = (text) => {
-            const bytes = encoder.encode(text);
-            const n = Math.min(bytes.length, capacity);
-            buffer().set(bytes.subarray(0, n));
-            return n;
+        let view = new Uint8Array(0);
+        const buffer = () => {
+            if (view.buffer !== x.memory.buffer) {
+                view = new Uint8Array(x.memory.buffer, x.buffer(), capacity);
+            }
+            return view;
         };
-        const get = (n) => decoder.decode(buffer().slice(0, n));
+        const put = (text) => encoder.encodeInto(text, buffer()).written;
+        const get = (n) => decoder.decode(buffer().subarray(0, n));
         return {
             table: () => JSON.parse(get(x.table())),
             reset: () => x.reset(),
