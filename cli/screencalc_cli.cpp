@@ -139,13 +139,13 @@ std::string setRoomValue(CommandLine& cl, std::string_view name, std::string val
     return setOnce(*roomValue(cl.roomTexts, name), name, std::move(value));
 }
 
-struct OptionSpec {
+struct CommandOption {
     std::string_view name;
     bool takesValue;
     Apply apply;
 };
 
-constexpr std::array<OptionSpec, 16> options{{
+constexpr std::array<CommandOption, 16> options{{
     {"--help", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"-h", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"--version", false,
@@ -191,28 +191,28 @@ CommandLine parse(const std::vector<std::string>& args) {
         }
         const std::size_t eq = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const std::string_view name = arg.substr(0, eq);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end()) {
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const CommandOption& o) { return o.name == name; });
+        if (option == options.end()) {
             fail("unknown option " + quoted(arg));
             continue;
         }
         std::string value;
         if (eq != std::string_view::npos) {
-            if (!spec->takesValue) {
+            if (!option->takesValue) {
                 fail(std::string(name) + " takes no value" +
                      (name == "--batch" ? "; FILE follows it as an argument of its own" : ""));
                 continue;
             }
             value = arg.substr(eq + 1);
-        } else if (spec->takesValue) {
+        } else if (option->takesValue) {
             if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
                 fail(std::string(name) + " needs a value");
                 continue;
             }
             value = args[++i]; // taken as it is, even a "-5"
         }
-        if (std::string error = spec->apply(cl, name, std::move(value)); !error.empty()) {
+        if (std::string error = option->apply(cl, name, std::move(value)); !error.empty()) {
             fail(std::move(error));
         }
     }
