@@ -157,32 +157,10 @@ private Q_SLOTS:
         texts += otherTexts(*window, platform);
     }
 
-    // The window is laid out in pixels, so the style's sizes are Fusion's at
-    // 96 DPI whatever the logical DPI.
-    void styleMeasuresAt96Dpi_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("metric");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("option circle")
-            << QStringLiteral("opt169") << int(QStyle::PM_ExclusiveIndicatorWidth) << 14;
-        QTest::newRow("check box")
-            << QStringLiteral("check1") << int(QStyle::PM_IndicatorWidth) << 14;
-        QTest::newRow("button margin")
-            << QStringLiteral("Command4") << int(QStyle::PM_ButtonMargin) << 6;
-    }
-    void styleMeasuresAt96Dpi() {
-        QFETCH(QString, name);
-        QFETCH(int, metric);
-        const auto* control = window->findChild<QWidget*>(name);
-        QStyleOption option;
-        option.initFrom(control);
-        const auto m = QStyle::PixelMetric(metric);
-        QTEST(control->style()->pixelMetric(m, &option, control), "pixels");
-        QTEST(control->style()->pixelMetric(m), "pixels");
-    }
-
     void textsFit_data() { addRows(true); }
-    // CTest runs this at several logical DPIs: the boxes are pixels, and so are the fonts.
+    // CTest runs this at several logical DPIs: the boxes are pixels, and so
+    // are the fonts and the style's sizes (a radio button's circle at 192 DPI
+    // would push its caption out of the box).
     void textsFit() {
         QFETCH(int, index);
         const Text& t = texts[index];

@@ -77,11 +77,9 @@ class RandomEventsTest : public QObject {
             }
             calc::HeadlessView headless;
             for (const QString& selected : w->state().section(u' ', -2).split(u' ')) {
-                headless.select(selected == "opt169"_L1 ? calc::Option::ratio16x9
-                                : selected == "opt43"_L1
-                                    ? calc::Option::ratio4x3
-                                    : calc::Option(int(calc::Option::frame80) +
-                                                   selected.back().digitValue() - 1));
+                const auto& names = calc::optionNames;
+                headless.select(calc::Option(
+                    std::find(names.begin(), names.end(), selected.toStdString()) - names.begin()));
             }
             headless.setEntryText(calc::Entry(i), entries[i].toStdString());
             QStringList expected;

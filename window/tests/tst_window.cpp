@@ -254,19 +254,20 @@ private Q_SLOTS:
     }
 
     void tabOrder() {
-        QStringList visited{w->focus()};
-        for (w->run(u"{Tab}"_s); w->focus() != visited.front(); w->run(u"{Tab}"_s)) {
-            visited << w->focus();
-        }
-        QCOMPARE(visited, QStringList({"inch", "mw", "mh", "Option2", "Command4", "Command3",
-                                       "Command1", "opt169", "Command2", "Command5", "check1"}));
+        const auto walk = [this](const QString& key) {
+            QStringList visited{w->focus()};
+            for (w->run(key); w->focus() != visited.front(); w->run(key)) {
+                visited << w->focus();
+            }
+            return visited;
+        };
+        QCOMPARE(walk(u"{Tab}"_s),
+                 QStringList({"inch", "mw", "mh", "Option2", "Command4", "Command3", "Command1",
+                              "opt169", "Command2", "Command5", "check1"}));
         w->run(u"@Option4 @opt43"_s); // a group is entered at its selected button
-        QStringList back{w->focus()};
-        for (w->run(u"{BackTab}"_s); w->focus() != back.front(); w->run(u"{BackTab}"_s)) {
-            back << w->focus();
-        }
-        QCOMPARE(back, QStringList({"opt43", "Command1", "Command3", "Command4", "Option4", "mh",
-                                    "mw", "inch", "check1", "Command5", "Command2"}));
+        QCOMPARE(walk(u"{BackTab}"_s),
+                 QStringList({"opt43", "Command1", "Command3", "Command4", "Option4", "mh", "mw",
+                              "inch", "check1", "Command5", "Command2"}));
     }
 
     void shapeDrawsItsOutline_data() {
