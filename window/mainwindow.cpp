@@ -43,11 +43,9 @@ CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     setWindowFlags(titleBarButtons);
     installAccessibility();
     ui_ = layout::build(*this);
-    if (!platform.fixedSizeIsSafe()) {
-        // Where the title bar offers maximise whatever the flags say, a
-        // window that cannot grow would be closed by the compositor.
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
+    // The size is fixed (minimum = maximum), which tells the desktop not to
+    // offer maximise or resizing, where it listens.
+    allowGrowing(!platform.fixedSizeIsSafe());
 
     for (std::size_t i = 0; i < ui_.entries.size(); ++i) {
         entryToolTips_[i] = ui_.entries[i]->toolTip();
@@ -140,6 +138,38 @@ void CalculatorWindow::centreOnScreen() {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     move(framePosition(available, size(), frame));
     centredForSize_ = frameGeometry().size();
+}
+
+void CalculatorWindow::allowGrowing(bool allowed) {
+    // Where the title bar offers maximise whatever the flags say, a window
+    // that cannot grow would be closed by the compositor; and a window
+    // manager that makes a fixed-size window fullscreen anyway leaves it
+    // small in the corner of a black screen.
+    setMaximumSize(allowed ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : minimumSize());
+}
+
+void CalculatorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool enlarged = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+        allowGrowing(enlarged || !platform_.fixedSizeIsSafe());
+    }
+}
+
+void CalculatorWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Made larger than the design, the window keeps its layout in the
+    // middle of its own background.
+    const QSize half = (size() - minimumSize()).expandedTo(QSize(0, 0)) / 2;
+    const QPoint offset(half.width(), half.height());
+    if (offset != layoutOffset_) {
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                child->move(child->pos() + offset - layoutOffset_);
+            }
+        }
+        layoutOffset_ = offset;
+    }
 }
 
 void CalculatorWindow::showEvent(QShowEvent* event) {

@@ -18,6 +18,7 @@
 #include "calc/recalc.h"
 #include "window/layout.h"
 
+#include <QPoint>
 #include <QWidget>
 #include <array>
 
@@ -48,12 +49,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     void connectHandlers();
     void showVersionAndCentre();
     void centreOnScreen();
+    void allowGrowing(bool allowed);
     void centreOnceFramed();
 
     void entryEdited(calc::Entry e);
@@ -72,6 +76,7 @@ private:
     QString keepOnTopToolTip_;
     Clock* clock_ = nullptr;
     QSize centredForSize_;
+    QPoint layoutOffset_; // where the design's layout sits in a larger window
     bool shownOnce_ = false;
     bool framed_ = false;
 };

@@ -253,6 +253,25 @@ private Q_SLOTS:
                      u"当前桌面不支持窗口置顶"_s);
     }
 
+    // Made larger anyway, the window keeps its layout in the middle; back
+    // to normal, it has its own size again.
+    void enlarged_data() {
+        QTest::addColumn<Qt::WindowState>("state");
+        QTest::newRow("maximised") << Qt::WindowMaximized;
+        QTest::newRow("fullscreen") << Qt::WindowFullScreen;
+    }
+    void enlarged() {
+        QFETCH(Qt::WindowState, state);
+        const QPoint inch = control(u"inch"_s)->pos();
+        w->window->setWindowState(state);
+        QTRY_VERIFY(w->window->width() > 657 && w->window->height() > 548);
+        const QSize room = (w->window->size() - QSize(657, 548)) / 2;
+        QCOMPARE(control(u"inch"_s)->pos(), inch + QPoint(room.width(), room.height()));
+        w->window->setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(w->window->size(), QSize(657, 548));
+        QCOMPARE(control(u"inch"_s)->pos(), inch);
+    }
+
     void tabOrder() {
         const auto walk = [this](const QString& key) {
             QStringList visited{w->focus()};
