@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh test
 
-stage() { printf '\n==== %s\n' "$*"; }
+# Each stage's heading gives the time since the start, minutes:seconds.
+stage() { printf '\n==== %d:%02d %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
 
 # A root shell without a login session (a container, su, a fresh root) has
 # no runtime folder; the tests get a private one instead of Qt's warnings.
