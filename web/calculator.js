@@ -7,7 +7,7 @@ const Calculator = {
     // From the module's bytes, or from a fetch() of it, compiled as it comes.
     async open(source) {
         let instance;
-        if (source instanceof Response) {
+        if (typeof Response !== "undefined" && source instanceof Response) {
             const copy = source.clone(); // a host may not say application/wasm
             instance = await WebAssembly.instantiateStreaming(source, {})
                 .catch(async () => WebAssembly.instantiate(await copy.arrayBuffer(), {}))
