@@ -118,10 +118,20 @@ std::string setOnce(std::optional<std::string>& slot, std::string_view name, std
     return {};
 }
 
+// "--diagonal, --width or --height".
+std::string entryFlags() {
+    std::string out;
+    for (const EntryKind& k : entryKinds) {
+        out += out.empty() ? "" : &k == &entryKinds.back() ? " or " : ", ";
+        out += k.flag;
+    }
+    return out;
+}
+
 // --diagonal, --width and --height: one of them, once.
 std::string setEntry(CommandLine& cl, std::string_view name, std::string value) {
     if (cl.entry != nullptr) {
-        return std::string(name) + ": give only one of --diagonal, --width or --height";
+        return std::string(name) + ": give only one of " + entryFlags();
     }
     for (const EntryKind& k : entryKinds) {
         if (k.flag == name) {
@@ -283,7 +293,7 @@ int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
         return runRoom(cl.roomTexts, cl.ratio, cl.frame, cl.json, out, err);
     }
     if (cl.entry == nullptr) {
-        reportUsage(err, "give one of --diagonal, --width or --height");
+        reportUsage(err, "give one of " + entryFlags());
         return exitUsage;
     }
     const Calculation c = calculate(*cl.entry, validUtf8(cl.text), chosen, "--");
