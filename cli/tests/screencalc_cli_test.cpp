@@ -26,59 +26,98 @@ const std::string table84 = "幕面宽:     1871 mm\n幕面高:     1052 mm\n英
                             "含外框宽：  2001 mm\n含外框高：  1182 mm\n边框宽：      65 mm\n";
 
 // One line a case.
-// clang-format off
 TEST(Screencalc, SingleCalculationGivesTheWindowsTexts) {
     const std::string cut = "only the first 6 characters count: ";
     expectAll({
         {{"--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2238 |1269 |12")},
         // The ratio is selected before the frame, as 4:3 counts only under the 80 mm frame.
-        {{"--frame", "80", "--diagonal", "100", "--ratio", "4:3", "--json"}, 0, json("2032 |1524 |100  |2046 |1538 |7"),
+        {{"--frame", "80", "--diagonal", "100", "--ratio", "4:3", "--json"},
+         0,
+         json("2032 |1524 |100  |2046 |1538 |7"),
          "--frame 80 has no effect on the frame: 4:3 computes with a 7 mm frame\n"},
         // A given ratio that the results do not show is said, with the reason.
-        {{"--ratio", "4:3", "--diagonal", "100", "--json"}, 0, json("2214 |1245 |100  |2238 |1269 |12"),
+        {{"--ratio", "4:3", "--diagonal", "100", "--json"},
+         0,
+         json("2214 |1245 |100  |2238 |1269 |12"),
          "--ratio 4:3 has no effect: a diagonal computes 4:3 only with the 80 mm frame\n"},
-        {{"--height", "900", "--ratio", "4:3", "--frame", "80", "--json"}, 0, json("1600 |900 |72.27 |1760 |1060 |80"),
+        {{"--height", "900", "--ratio", "4:3", "--frame", "80", "--json"},
+         0,
+         json("1600 |900 |72.27 |1760 |1060 |80"),
          "--ratio 4:3 has no effect: a height always computes 16:9\n"},
         {{"--width=1920", "--frame=90", "--json"}, 0, json("1920 |1080 |86.73 |2100 |1260 |90")},
         {{"--diagonal", "84.5", "--frame", "65"}, 0, table84},
         // Cut to the field's length, 6 characters for the diagonal, 9 otherwise, and said so.
-        {{"--diagonal", "100000x", "--json"}, 0, json("2213802 |1245264 |100000  |2213826 |1245288 |12"),
+        {{"--diagonal", "100000x", "--json"},
+         0,
+         json("2213802 |1245264 |100000  |2213826 |1245288 |12"),
          "--diagonal: " + cut + "\"100000\"\n"},
-        {{"--height", "100000000x", "--json"}, 0, json("177777778 |100000000 |8030428.10 |177777802 |100000024 |12"),
+        {{"--height", "100000000x", "--json"},
+         0,
+         json("177777778 |100000000 |8030428.10 |177777802 |100000024 |12"),
          "--height: only the first 9 characters count: \"100000000\"\n"},
     });
 }
 
 TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
-    const std::string nan = " is not a number: only digits and one point are accepted\n", unit = " is not a number: units are not written, the diagonal is in inches\n", one = "give only one of --diagonal, --width or --height" + help;
+    const std::string nan = " is not a number: only digits and one point are accepted\n",
+                      unit = " is not a number: units are not written, the diagonal is in inches\n",
+                      one = "give only one of --diagonal, --width or --height" + help;
     expectAll({
         {{"--diagonal", "12a"}, 1, "", "--diagonal: \"12a\"" + unit},
         {{"--diagonal", "-5"}, 1, "", "--diagonal: \"-5\"" + nan},
         {{"--diagonal", "100inch"}, 1, "", "--diagonal: \"100inc\" (cut to 6 characters)" + unit},
-        {{"--width", "2 m"}, 1, "", "--width: \"2 m\" is not a number: units are not written, the width is in millimetres\n"},
+        {{"--width", "2 m"},
+         1,
+         "",
+         "--width: \"2 m\" is not a number: units are not written, the width is in millimetres\n"},
         {{"--width", ""}, 1, "", "--width: the text is empty\n"},
         {{"--height", ".", "--json"}, 1, "", "--height: \".\" is not a number\n"},
         // Characters, not bytes, are cut; a bad byte counts as one character.
-        {{"--diagonal", "12\u20ac456789"}, 1, "", "--diagonal: \"12\u20ac456\" (cut to 6 characters)" + nan},
-        {{"--width", "1\xff" "23456789"}, 1, "", "--width: \"1\ufffd2345678\" (cut to 9 characters)" + nan},
+        {{"--diagonal", "12\u20ac456789"},
+         1,
+         "",
+         "--diagonal: \"12\u20ac456\" (cut to 6 characters)" + nan},
+        {{"--width", "1\xff"
+                     "23456789"},
+         1,
+         "",
+         "--width: \"1\ufffd2345678\" (cut to 9 characters)" + nan},
         // As in the window, a character beyond the basic plane takes two UTF-16 units,
         // and one that only half fits is dropped.
-        {{"--diagonal", "1234a\U0001F600"}, 1, "", "--diagonal: \"1234a\" (cut to 6 UTF-16 units)" + unit},
+        {{"--diagonal", "1234a\U0001F600"},
+         1,
+         "",
+         "--diagonal: \"1234a\" (cut to 6 UTF-16 units)" + unit},
         // Controls and format characters cannot drive the terminal or hide text.
         {{"--width", "\u009B1\u202E\x01"}, 1, "", "--width: \"\\u009B1\\u202E\\u0001\"" + nan},
-        {{"--width", "\uFEFF1"}, 1, "", "--width: \"\\uFEFF1\" (\\uFEFF is a byte order mark)" + nan},
-        {{"--diagonal", "1", "--ratio", "5:4"}, 2, "", "--ratio: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
-        {{"--diagonal", "1", "--frame", "13"}, 2, "", "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
+        {{"--width", "\uFEFF1"},
+         1,
+         "",
+         "--width: \"\\uFEFF1\" (\\uFEFF is a byte order mark)" + nan},
+        {{"--diagonal", "1", "--ratio", "5:4"},
+         2,
+         "",
+         "--ratio: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
+        {{"--diagonal", "1", "--frame", "13"},
+         2,
+         "",
+         "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
         {{"--json"}, 2, "", "give one of --diagonal, --width or --height" + help},
         {{"--diagonal", "1", "--width", "2"}, 2, "", "--width: " + one},
         {{"--diagonal", "1", "--diagonal", "2"}, 2, "", "--diagonal: " + one},
-        {{"--frame", "12", "--frame", "12", "--diagonal", "2"}, 2, "", "--frame is given twice" + help},
+        {{"--frame", "12", "--frame", "12", "--diagonal", "2"},
+         2,
+         "",
+         "--frame is given twice" + help},
         {{"--height"}, 2, "", "--height needs a value" + help},
         {{"--frame", "--diagonal", "100"}, 2, "", "--frame needs a value" + help},
         {{"--depth", "3"}, 2, "", "unknown option \"--depth\"" + help},
         {{"--diagonal", "1", "extra"}, 2, "", "unexpected argument \"extra\"" + help},
         {{"--batch", "--frame", "12"}, 2, "", "--frame cannot be combined with --batch" + help},
-        {{"--batch", "/nonexistent/rows.csv"}, 2, "", "cannot read \"/nonexistent/rows.csv\": No such file or directory\n"},
+        {{"--batch", "/nonexistent/rows.csv"},
+         2,
+         "",
+         "cannot read \"/nonexistent/rows.csv\": No such file or directory\n"},
     });
     // Linux opens a directory and fails to read it, Windows fails to open it.
     const Ran dir = run({"--batch", "."});
@@ -86,7 +125,6 @@ TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
     EXPECT_EQ(dir.out, "");
     EXPECT_EQ(dir.err.rfind("screencalc: cannot read \".\": ", 0), 0u) << dir.err;
 }
-// clang-format on
 
 TEST(Screencalc, HelpAndVersion) {
     EXPECT_EQ(run({"--version"}).out,
@@ -158,11 +196,13 @@ struct ExecutableCase {
 };
 
 // The files and command lines people really give the executable.
-// clang-format off
 TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
-    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n", w1000 = "width,1000,,,1000,563,45.17,1024,587,12,\n";
-    const std::string rows = "diagonal,100\r\nwidth,1000\r\n", own = "it is the file the results are written to\n";
-    const std::u16string lone = u"width,1" + std::u16string(1, char16_t(0xD800)) + u"\ndiagonal,100";
+    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n",
+                      w1000 = "width,1000,,,1000,563,45.17,1024,587,12,\n";
+    const std::string rows = "diagonal,100\r\nwidth,1000\r\n",
+                      own = "it is the file the results are written to\n";
+    const std::u16string lone =
+        u"width,1" + std::u16string(1, char16_t(0xD800)) + u"\ndiagonal,100";
     const ExecutableCase cases[] = {
         // Reading the file the output grows would never end.
         {" --batch in", rows, 2, "", "cannot read \"in\": " + own, " >>in 2>err"},
@@ -171,18 +211,30 @@ TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
 #endif
         {" --batch", utf16(u"diagonal,100\r\nwidth,1000", true), 0, heading + d100 + w1000, ""},
         {" --batch in", utf16(u"# 屏幕\ndiagonal,100\n", false), 0, heading + d100, ""},
-        {" --batch", utf16(lone, true), 1, heading + ",,,,,,,,,,not UTF-16: a lone surrogate\n" + d100, "row 1: not UTF-16: a lone surrogate\n"},
-        {" --batch", utf16(u"diagonal,100\n", true) + "1", 1, heading + d100 + ",,,,,,,,,,not UTF-16: the input ends in half a character (an odd number of bytes)\n",
+        {" --batch", utf16(lone, true), 1,
+         heading + ",,,,,,,,,,not UTF-16: a lone surrogate\n" + d100,
+         "row 1: not UTF-16: a lone surrogate\n"},
+        {" --batch", utf16(u"diagonal,100\n", true) + "1", 1,
+         heading + d100 +
+             ",,,,,,,,,,not UTF-16: the input ends in half a character (an odd number of bytes)\n",
          "row 2: not UTF-16: the input ends in half a character (an odd number of bytes)\n"},
-        {" --batch", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100,16:9,12,\n", 0, heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,\n", ""},
+        {" --batch", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100,16:9,12,\n", 0,
+         heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,\n", ""},
         // A file or a pipe gets the bytes; messages escape them.
-        {" --batch", "width,\x1b]2;x\x07\u009B\n", 1, heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a number: only digits and one point are accepted\"\n",
-         "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number: only digits and one point are accepted\n"},
-        {" --batch -- -rows.csv", "", 2, "", "cannot read \"-rows.csv\": No such file or directory\n"},
-        {" --batch=in", "", 2, "", "--batch takes no value; FILE follows it as an argument of its own (see screencalc --help)\n"},
+        {" --batch", "width,\x1b]2;x\x07\u009B\n", 1,
+         heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a "
+                   "number: only digits and one point are accepted\"\n",
+         "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number: only digits and one point are "
+         "accepted\n"},
+        {" --batch -- -rows.csv", "", 2, "",
+         "cannot read \"-rows.csv\": No such file or directory\n"},
+        {" --batch=in", "", 2, "",
+         "--batch takes no value; FILE follows it as an argument of its own (see screencalc "
+         "--help)\n"},
         {" --bogus --version", "", 2, "", "unknown option \"--bogus\" (see screencalc --help)\n"},
         {" --version extra", "", 2, "", "unexpected argument \"extra\" (see screencalc --help)\n"},
-        {" --frame 13 --help", "", 2, "", "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
+        {" --frame 13 --help", "", 2, "",
+         "--frame: unknown frame \"13\" (use 12, 45, 65, 80 or 90)\n"},
     };
     const std::filesystem::path dir = testFolder();
     for (const ExecutableCase& c : cases) {
@@ -195,7 +247,8 @@ TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
     // --help and --version with valid options answer.
     EXPECT_EQ(runExecutable(dir, " --batch --json --help").status, 0);
     // Its own results file, run again, gives the same results file.
-    writeInput(dir, "diagonal,100,4:3,80,\nwidth,-1\n=1,2,,\n\"height\",\"1,5\",,12\nheight,5,,12,x\nwidth,\"1\ndiagonal,1234567\n");
+    writeInput(dir, "diagonal,100,4:3,80,\nwidth,-1\n=1,2,,\n\"height\",\"1,5\",,12\nheight,5,,12,"
+                    "x\nwidth,\"1\ndiagonal,1234567\n");
     const Ran first = runExecutable(dir, " --batch in");
     writeInput(dir, first.out);
     const Ran again = runExecutable(dir, " --batch in");
@@ -203,6 +256,5 @@ TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
     EXPECT_EQ(again.status, first.status);
     std::filesystem::remove_all(dir);
 }
-// clang-format on
 
 } // namespace
