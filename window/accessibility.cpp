@@ -117,7 +117,7 @@ QAccessibleInterface* windowInterface(const QString&, QObject* object) {
         return new WithoutDecorations(w, QAccessible::Grouping);
     }
     if (w->inherits("screencalc::CalculatorWindow")) {
-        return new WithoutDecorations(w, QAccessible::Client);
+        return new WithoutDecorations(w, QAccessible::Window);
     }
     return nullptr;
 }
