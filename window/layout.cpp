@@ -138,7 +138,7 @@ constexpr std::size_t slot(auto e) {
 }
 
 // The table's names tied to what each control is for.
-Controls sorted(const auto& named) {
+Controls byPurpose(const auto& named) {
     Controls c;
     for (const calc::EntryField& f : calc::entryFields) {
         c.entries[slot(f.entry)] = as<EntryField>(named(f.name));
@@ -218,7 +218,7 @@ Controls build(QWidget& window) {
     for (std::size_t i = 1; i < stops.size(); ++i) {
         QWidget::setTabOrder(stops[i - 1].first, stops[i].first);
     }
-    return sorted(named);
+    return byPurpose(named);
 }
 
 } // namespace screencalc::layout

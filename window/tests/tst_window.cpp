@@ -31,7 +31,9 @@ class WindowTest : public QObject {
     template <class W = QWidget> W* control(const QString& name) const {
         return w->control<W>(name);
     }
-    screencalc::ShapeBox* shape1() const { return control<screencalc::ShapeBox>(u"Shape1"_s); }
+    screencalc::ShapeBox* frameOutline() const {
+        return control<screencalc::ShapeBox>(u"Shape1"_s);
+    }
 
 private Q_SLOTS:
     void init() {
@@ -44,8 +46,8 @@ private Q_SLOTS:
         QCOMPARE(w->focus(), u"inch"_s);
         QCOMPARE(w->state(), u"|| opt169 Option2"_s);
         QCOMPARE(w->results(), zeros);
-        QCOMPARE(shape1()->outlineWidth(), 6);
-        QCOMPARE(shape1()->outlineColour(), QColor(255, 0, 0));
+        QCOMPARE(frameOutline()->outlineWidth(), 6);
+        QCOMPARE(frameOutline()->outlineColour(), QColor(255, 0, 0));
         QCOMPARE(control<QLabel>(u"ver"_s)->text(),
                  u"2023| 版本: "_s + QLatin1StringView(screencalc::build::shownVersion));
         QVERIFY(!control<screencalc::PictureBox>(u"Image6"_s)->picture().isNull());
@@ -302,7 +304,7 @@ private Q_SLOTS:
         QFETCH(int, width);
         QFETCH(QColor, colour);
         w->run(u"@Option5 @Option1 @"_s + frame);
-        const QImage drawn = shape1()->grab().toImage();
+        const QImage drawn = frameOutline()->grab().toImage();
         const int middle = drawn.height() / 2;
         QCOMPARE(drawn.pixelColor(0, middle), colour);
         QCOMPARE(drawn.pixelColor(width - 1, middle), colour);
