@@ -19,6 +19,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 
 LIMIT_PERCENT = 30
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -42,14 +43,29 @@ def tracked_files():
     return sorted(names)
 
 
-def formatted(clang_format, name):
-    with open(os.path.join(ROOT, name), encoding="utf-8") as f:
-        text = f.read()
-    # Lines kept as written by hand are counted as the formatter would write them.
-    text = re.sub(r"^[ \t]*// clang-format (off|on)[ \t]*$", "", text, flags=re.MULTILINE)
-    return subprocess.run([clang_format, "--style=file", "--assume-filename=" + name],
-                          input=text, capture_output=True, text=True, check=True,
-                          cwd=ROOT).stdout
+def formatted_texts(clang_format, names):
+    """Each file as clang-format writes it with the project's style, by name.
+
+    Copies go into a scratch folder beside a copy of .clang-format and are
+    formatted there by one clang-format process."""
+    with tempfile.TemporaryDirectory() as scratch:
+        shutil.copy(os.path.join(ROOT, ".clang-format"), scratch)
+        for name in names:
+            with open(os.path.join(ROOT, name), encoding="utf-8") as f:
+                text = f.read()
+            # Lines kept as written by hand count as the formatter would write them.
+            text = re.sub(r"^[ \t]*// clang-format (off|on)[ \t]*$", "", text, flags=re.MULTILINE)
+            copy = os.path.join(scratch, name)
+            os.makedirs(os.path.dirname(copy), exist_ok=True)
+            with open(copy, "w", encoding="utf-8") as f:
+                f.write(text)
+        if names:
+            subprocess.run([clang_format, "-i", "--style=file", *names], cwd=scratch, check=True)
+        texts = {}
+        for name in names:
+            with open(os.path.join(scratch, name), encoding="utf-8") as f:
+                texts[name] = f.read()
+        return texts
 
 
 def code_lines(text):
@@ -89,8 +105,8 @@ def main():
               file=sys.stderr)
         return 2
     totals = {"test": 0, "code": 0, "bench": 0}
-    for name in tracked_files():
-        n = code_lines(formatted(clang_format, name))
+    for name, text in sorted(formatted_texts(clang_format, tracked_files()).items()):
+        n = code_lines(text)
         totals[kind(name)] += n
         if verbose:
             print(f"{kind(name):5} {n:5} {name}")
