@@ -158,7 +158,7 @@ void CalculatorWindow::changeEvent(QEvent* event) {
 
 void CalculatorWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Made larger than the design, the window keeps its layout in the
+    // Made larger than its own size, the window keeps its layout in the
     // middle of its own background.
     const QSize half = (size() - minimumSize()).expandedTo(QSize(0, 0)) / 2;
     const QPoint offset(half.width(), half.height());

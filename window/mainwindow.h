@@ -76,7 +76,7 @@ private:
     QString keepOnTopToolTip_;
     Clock* clock_ = nullptr;
     QSize centredForSize_;
-    QPoint layoutOffset_; // where the design's layout sits in a larger window
+    QPoint layoutOffset_; // where the controls sit in a larger window
     bool shownOnce_ = false;
     bool framed_ = false;
 };
