@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program icon at every size it is used at: the hicolor theme's
 # 48, 128 and 256 px (packaging/icons/), the window icon (resources/
-# app-icon.png, 128 px) and the Windows icon (resources/app-icon.ico, 16 to
-# 256 px). Each size is drawn anew rather than scaled, so the small ones stay
+# app-icon.png, 128 px), the Windows icon (resources/app-icon.ico, 16 to
+# 256 px) and the web page's home-screen icons (web/icon-192.png, 512 px). Each size is drawn anew rather than scaled, so the small ones stay
 # sharp. Output is committed; run again only to change the icon. Needs
 # ImageMagick and the DejaVu fonts.
 set -euo pipefail
@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-for size in 16 32 48 64 128 256; do
+for size in 16 32 48 64 128 192 256 512; do
     # Coordinates of the 128 px drawing, scaled to this size.
     s() { echo $(( ($1 * size + 64) / 128 )); }
     convert -size "${size}x${size}" xc:none \
@@ -24,6 +24,8 @@ for size in 16 32 48 64 128 256; do
 done
 
 cp "$work"/{48,128,256}.png icons/
+cp "$work/192.png" ../web/icon-192.png
+cp "$work/512.png" ../web/icon-512.png
 cp "$work/128.png" ../resources/app-icon.png
 # Largest first, as Windows lists them; the 256 px image is stored as PNG.
 convert "$work"/{256,128,64,48,32,16}.png ../resources/app-icon.ico
