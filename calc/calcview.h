@@ -61,6 +61,10 @@ constexpr std::string_view nameOf(Result r) {
 constexpr std::string_view captionOf(Result r) {
     return resultLabels[static_cast<std::size_t>(r)].caption;
 }
+constexpr bool isRatio(Option o) {
+    return o == Option::ratio16x9 || o == Option::ratio4x3;
+}
+
 constexpr std::string_view nameOf(Option o) {
     return optionNames[static_cast<std::size_t>(o)];
 }

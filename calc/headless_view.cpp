@@ -11,10 +11,6 @@ std::size_t index(Result r) {
     return static_cast<std::size_t>(r);
 }
 
-bool isRatio(Option o) {
-    return o == Option::ratio16x9 || o == Option::ratio4x3;
-}
-
 } // namespace
 
 HeadlessView::HeadlessView() {

@@ -47,10 +47,6 @@ std::size_t answer(std::string_view text) {
     return n;
 }
 
-bool isRatio(Option o) {
-    return o == Option::ratio16x9 || o == Option::ratio4x3;
-}
-
 // The page's controls as plain values. A field is marked, as in the window,
 // while its last calculation stopped on a text that is not a number (or a
 // result too large); a ratio click computes from the diagonal, so its
@@ -71,7 +67,7 @@ public:
             return; // no change of selection, no handler
         }
         const Outcome outcome = select(o);
-        if (isRatio(o)) {
+        if (calc::isRatio(o)) {
             mark(Entry::diagonal, outcome);
         }
     }

@@ -27,14 +27,6 @@ using calc::Entry;
 using calc::Option;
 using calc::Result;
 
-namespace {
-
-bool isFrameOption(Option o) {
-    return o != Option::ratio16x9 && o != Option::ratio4x3;
-}
-
-} // namespace
-
 CalculatorWindow::CalculatorWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("onTop"));
@@ -110,7 +102,7 @@ void CalculatorWindow::connectHandlers() {
                 optionChosen(o);
             }
         });
-        if (isFrameOption(o)) {
+        if (!calc::isRatio(o)) {
             connect(option(o), &OptionButton::escapePressed, this, [this] { clearAll(); });
         }
     }
@@ -264,7 +256,7 @@ void CalculatorWindow::entryEdited(Entry e) {
 
 void CalculatorWindow::optionChosen(Option o) {
     const calc::Outcome outcome = calc::optionChosen(*this, o);
-    if (!isFrameOption(o)) {
+    if (calc::isRatio(o)) {
         markField(Entry::diagonal, outcome); // the ratio handlers read the diagonal
     }
 }
