@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "calc/calcview.h"
+#include "calc/json.h"
 #include "cli/calculation.h"
 #include "cli/line_reader.h"
 #include "cli/output.h"
@@ -150,7 +151,7 @@ void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
         out += '"';
         out += inputColumns[i];
         out += "\":";
-        appendJsonString(out, row.fields[i], forTerminal);
+        calc::appendJsonString(out, row.fields[i], forTerminal);
         out += ',';
     }
     appendJsonResults(out, row.calc);
@@ -158,7 +159,7 @@ void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
     if (row.calc.ok) {
         out += "null";
     } else {
-        appendJsonString(out, row.calc.error);
+        calc::appendJsonString(out, row.calc.error);
     }
     out += "}\n";
 }

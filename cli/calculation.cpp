@@ -2,6 +2,7 @@
 
 #include "calc/constants.h"
 #include "calc/headless_view.h"
+#include "calc/json.h"
 #include "calc/recalc.h"
 #include "cli/text.h"
 
@@ -284,7 +285,7 @@ void appendJsonResults(std::string& out, const Calculation& c) {
         out += calc::resultLabels[i].name;
         out += "\":";
         if (c.ok) {
-            appendJsonString(out, c.texts[i]);
+            calc::appendJsonString(out, c.texts[i]);
         } else {
             out += "null";
         }

@@ -1,6 +1,6 @@
 #pragma once
 // Byte-level text helpers for the command-line tool: UTF-8 repair, cutting
-// at a character limit, JSON and CSV quoting, CSV splitting. Nothing here
+// at a character limit, message and CSV quoting, CSV splitting. Nothing here
 // touches the C locale.
 
 #include <array>
@@ -23,11 +23,6 @@ std::string_view firstChars(std::string_view text, std::size_t limit);
 
 // Columns the text takes in a terminal: 2 for East Asian wide characters.
 std::size_t displayWidth(std::string_view text);
-
-// Appends the text as a JSON string literal, quotes included. With
-// `escapeHidden`, every control and format character is escaped too, for a
-// terminal to show rather than obey.
-void appendJsonString(std::string& out, std::string_view text, bool escapeHidden = false);
 
 // Appends well-formed UTF-8 in double quotes for a message: besides what JSON
 // escapes, every control and format character (U+009B, U+202E, U+FEFF, ...)

@@ -10,6 +10,7 @@
 
 #include "calc/constants.h"
 #include "calc/headless_view.h"
+#include "calc/json.h"
 #include "calc/layout.h"
 #include "calc/rules.h"
 #include "web/room.h"
@@ -117,24 +118,6 @@ std::string_view given(std::size_t length) {
 
 // ---- the control table as JSON, for the page to lay out ----
 
-void appendString(std::string& out, std::string_view s) {
-    out += '"';
-    for (const char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xF];
-            out += hex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 void appendNumber(std::string& out, long long n) {
     if (n < 0) {
         out += '-';
@@ -152,15 +135,15 @@ void appendNumber(std::string& out, long long n) {
 }
 
 void appendField(std::string& out, std::string_view key, long long n) {
-    appendString(out, key);
+    calc::appendJsonString(out, key);
     out += ':';
     appendNumber(out, n);
     out += ',';
 }
 void appendField(std::string& out, std::string_view key, std::string_view s) {
-    appendString(out, key);
+    calc::appendJsonString(out, key);
     out += ':';
-    appendString(out, s);
+    calc::appendJsonString(out, s);
     out += ',';
 }
 
@@ -169,10 +152,10 @@ void closeObject(std::string& out) {
 }
 
 template <class Names> void appendNames(std::string& out, std::string_view key, Names names) {
-    appendString(out, key);
+    calc::appendJsonString(out, key);
     out += ":[";
     for (const auto& name : names) {
-        appendString(out, name);
+        calc::appendJsonString(out, name);
         out += ',';
     }
     out.back() = ']';
@@ -252,7 +235,7 @@ std::string tableJson() {
     appendNames(out, "descriptions", descriptions);
     appendNames(out, "captionLabels", captionLabels);
     appendNames(out, "options", calc::optionNames);
-    appendString(out, "controls");
+    calc::appendJsonString(out, "controls");
     out += ":[";
     for (const L::Control& c : L::controls()) {
         out += '{';

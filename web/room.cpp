@@ -1,5 +1,6 @@
 #include "web/room.h"
 
+#include "calc/json.h"
 #include "calc/numbers.h"
 #include "calc/room.h"
 
@@ -20,20 +21,6 @@ constexpr std::array<std::string_view, 10> problemNames{
 // shortest round-trip form would bring 14 KB of tables into the module.
 void appendNumber(std::string& out, double v) {
     out += calc::plainNumberText(v);
-}
-
-// Result texts hold digits, points and blanks; quote anything else anyway.
-void appendString(std::string& out, std::string_view s) {
-    out += '"';
-    for (const char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-        }
-        if (static_cast<unsigned char>(c) >= 0x20) {
-            out += c;
-        }
-    }
-    out += '"';
 }
 
 std::string problem(std::string_view name) {
@@ -83,7 +70,7 @@ std::string roomAnswer(std::string_view texts, int content, calc::Option ratio,
 
     const calc::RoomSizing s = calc::sizeRoom(room, ratio, frame);
     std::string out = "{\"problem\":";
-    appendString(out, problemNames[static_cast<std::size_t>(s.problem)]);
+    calc::appendJsonString(out, problemNames[static_cast<std::size_t>(s.problem)]);
     if (s.smallest.diagonal > 0) {
         out += ",\"least\":";
         appendNumber(out, s.smallest.diagonal);
@@ -110,7 +97,7 @@ std::string roomAnswer(std::string_view texts, int content, calc::Option ratio,
         appendNumber(out, screen->inches);
         out += ",\"texts\":[";
         for (const std::string& text : screen->texts) {
-            appendString(out, text);
+            calc::appendJsonString(out, text);
             out += ',';
         }
         out.back() = ']';
