@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,8 +47,39 @@ inline constexpr std::array<ResultLabel, 6> resultLabels{{
     {Result::frameWidth, "bkw", "边框宽："},
 }};
 
-inline constexpr std::array<std::string_view, 7> optionNames{
-    "opt169", "opt43", "Option1", "Option2", "Option3", "Option4", "Option5"};
+// The option buttons: the two ratios, then the frames as the window lays
+// them out.
+struct OptionControl {
+    Option option;
+    std::string_view name;
+};
+inline constexpr std::array<OptionControl, 7> optionControls{{
+    {Option::ratio16x9, "opt169"},
+    {Option::ratio4x3, "opt43"},
+    {Option::frame80, "Option1"},
+    {Option::frame12, "Option2"},
+    {Option::frame45, "Option3"},
+    {Option::frame65, "Option4"},
+    {Option::frame90, "Option5"},
+}};
+
+// Each table above is looked up by its enum's value: row i must hold the
+// enumerator whose value is i.
+template <class Row, std::size_t n, class Key>
+constexpr bool indexedBy(const std::array<Row, n>& rows, Key Row::*key) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (static_cast<std::size_t>(rows[i].*key) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(indexedBy(entryFields, &EntryField::entry));
+static_assert(indexedBy(resultLabels, &ResultLabel::result));
+static_assert(indexedBy(optionControls, &OptionControl::option));
+static_assert(static_cast<std::size_t>(Entry::height) + 1 == entryFields.size());
+static_assert(static_cast<std::size_t>(Result::frameWidth) + 1 == resultLabels.size());
+static_assert(static_cast<std::size_t>(Option::frame90) + 1 == optionControls.size());
 
 constexpr std::string_view nameOf(Entry e) {
     return entryFields[static_cast<std::size_t>(e)].name;
@@ -61,12 +93,21 @@ constexpr std::string_view nameOf(Result r) {
 constexpr std::string_view captionOf(Result r) {
     return resultLabels[static_cast<std::size_t>(r)].caption;
 }
+// The option of that control name, if it names one.
+constexpr std::optional<Option> optionNamed(std::string_view name) {
+    for (const OptionControl& c : optionControls) {
+        if (c.name == name) {
+            return c.option;
+        }
+    }
+    return std::nullopt;
+}
 constexpr bool isRatio(Option o) {
     return o == Option::ratio16x9 || o == Option::ratio4x3;
 }
 
 constexpr std::string_view nameOf(Option o) {
-    return optionNames[static_cast<std::size_t>(o)];
+    return optionControls[static_cast<std::size_t>(o)].name;
 }
 
 class CalcView {

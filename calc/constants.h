@@ -8,6 +8,7 @@
 #include "calc/calcview.h"
 
 #include <array>
+#include <cstdlib>
 #include <string_view>
 
 namespace calc {
@@ -42,14 +43,17 @@ inline constexpr std::array<Frame, 5> frames{{
     {Option::frame90, "90", 180},
 }};
 
-// The frame a frame option selects. Every option but the two ratios is one.
+// The frame a frame option selects. A ratio option has none: asking for its
+// frame is a fault of the caller, and stops the program rather than
+// computing with a frame nobody chose (in a constant expression it does not
+// compile).
 constexpr const Frame& frameOf(Option option) {
     for (const Frame& frame : frames) {
         if (frame.option == option) {
             return frame;
         }
     }
-    return frames[1];
+    std::abort();
 }
 
 // The frame of every 4:3 result and of the recomputations after a ratio

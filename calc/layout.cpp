@@ -127,15 +127,6 @@ std::span<const Control> controls() {
     return table;
 }
 
-const Control& control(std::string_view name) {
-    for (const Control& c : table) {
-        if (c.name == name) {
-            return c;
-        }
-    }
-    return table.front();
-}
-
 std::string_view captionLabel(Result r) {
     for (const Control& c : table) {
         if (c.kind == Kind::label && c.text == captionOf(r)) {

@@ -58,9 +58,6 @@ struct Control {
 // lies over an earlier one of the same layer.
 std::span<const Control> controls();
 
-// The control of that name; every name the program uses is in the table.
-const Control& control(std::string_view name);
-
 // What a screen reader says beside a result's value, which stays the
 // result's exact text: its caption and unit, "幕面宽，单位毫米".
 std::string resultDescription(Result r);

@@ -286,13 +286,22 @@ Outcome ratio4x3Chosen(CalcView& view) {
 }
 
 // Indexed by Entry.
-constexpr std::array<Outcome (*)(CalcView&), 3> entryHandlers{diagonalEdited, widthEdited,
-                                                              heightEdited};
+struct EntryHandler {
+    Entry entry;
+    Outcome (*edited)(CalcView&);
+};
+constexpr std::array<EntryHandler, 3> entryHandlers{{
+    {Entry::diagonal, diagonalEdited},
+    {Entry::width, widthEdited},
+    {Entry::height, heightEdited},
+}};
+static_assert(indexedBy(entryHandlers, &EntryHandler::entry));
+static_assert(entryHandlers.size() == entryFields.size());
 
 } // namespace
 
 Outcome entryEdited(CalcView& view, Entry entry) {
-    return entryHandlers[static_cast<std::size_t>(entry)](view);
+    return entryHandlers[static_cast<std::size_t>(entry)].edited(view);
 }
 
 Outcome optionChosen(CalcView& view, Option option) {
@@ -301,9 +310,14 @@ Outcome optionChosen(CalcView& view, Option option) {
         return ratio16x9Chosen(view);
     case Option::ratio4x3:
         return ratio4x3Chosen(view);
-    default:
+    case Option::frame80:
+    case Option::frame12:
+    case Option::frame45:
+    case Option::frame65:
+    case Option::frame90:
         return frameChosen(view, frameOf(option));
     }
+    std::abort(); // not an option
 }
 
 std::string_view describe(const Outcome& outcome) {

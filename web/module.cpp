@@ -18,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <ranges>
 #include <string>
 #include <string_view>
 
@@ -234,7 +235,8 @@ std::string tableJson() {
     }
     appendNames(out, "descriptions", descriptions);
     appendNames(out, "captionLabels", captionLabels);
-    appendNames(out, "options", calc::optionNames);
+    appendNames(out, "options",
+                calc::optionControls | std::views::transform(&calc::OptionControl::name));
     calc::appendJsonString(out, "controls");
     out += ":[";
     for (const L::Control& c : L::controls()) {

@@ -145,8 +145,8 @@ Controls byPurpose(const auto& named) {
     }
     c.entryCaptions = {as<QLabel>(named("Label3")), as<QLabel>(named("Label5")),
                        as<QLabel>(named("Label6"))};
-    for (std::size_t i = 0; i < c.options.size(); ++i) {
-        c.options[i] = as<OptionButton>(named(calc::optionNames[i]));
+    for (const calc::OptionControl& o : calc::optionControls) {
+        c.options[slot(o.option)] = as<OptionButton>(named(o.name));
     }
     for (const calc::ResultLabel& r : calc::resultLabels) {
         c.results[slot(r.result)] = as<QLabel>(named(r.name));

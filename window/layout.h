@@ -23,11 +23,11 @@ class ShapeBox;
 namespace layout {
 
 struct Controls {
-    std::array<EntryField*, calc::entryFields.size()> entries{};     // by calc::Entry
-    std::array<QLabel*, calc::entryFields.size()> entryCaptions{};   // by calc::Entry
-    std::array<OptionButton*, calc::optionNames.size()> options{};   // by calc::Option
-    std::array<QLabel*, calc::resultLabels.size()> results{};        // by calc::Result
-    std::array<QLabel*, calc::resultLabels.size()> resultCaptions{}; // by calc::Result
+    std::array<EntryField*, calc::entryFields.size()> entries{};      // by calc::Entry
+    std::array<QLabel*, calc::entryFields.size()> entryCaptions{};    // by calc::Entry
+    std::array<OptionButton*, calc::optionControls.size()> options{}; // by calc::Option
+    std::array<QLabel*, calc::resultLabels.size()> results{};         // by calc::Result
+    std::array<QLabel*, calc::resultLabels.size()> resultCaptions{};  // by calc::Result
     ShapeBox* frameOutline = nullptr; // outlined in the chosen frame's style
     QCheckBox* keepOnTop = nullptr;
     QPushButton* minimiseButton = nullptr;

@@ -4,6 +4,8 @@
 
 #include "calc/headless_view.h"
 
+#include <algorithm>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -13,24 +15,25 @@ namespace {
 
 // Plays a script: "inch=100" puts a text into an entry field, as typing or
 // pasting does ("inch=" empties it); "opt43" or "Option3" clicks that button.
-// Gives the outcome of the last step.
+// A step it does not know fails the test: a misspelt step must not pass as
+// "nothing happened". Gives the outcome of the last step.
 Outcome play(HeadlessView& v, std::string_view script) {
     Outcome last;
     while (!script.empty()) {
         const std::string_view step = script.substr(0, script.find(' '));
         script.remove_prefix(std::min(script.size(), step.size() + 1));
         const auto eq = step.find('=');
-        for (const EntryField& f : entryFields) {
-            if (f.name == step.substr(0, eq)) {
-                v.clearRuns();
-                v.setEntryText(f.entry, step.substr(eq + 1));
-                last = v.runs().empty() ? Outcome{} : v.runs().back();
-            }
-        }
-        for (std::size_t o = 0; o < optionNames.size(); ++o) {
-            if (optionNames[o] == step) {
-                last = v.select(static_cast<Option>(o));
-            }
+        const auto field =
+            std::find_if(entryFields.begin(), entryFields.end(),
+                         [&](const EntryField& f) { return f.name == step.substr(0, eq); });
+        if (eq != step.npos && field != entryFields.end()) {
+            v.clearRuns();
+            v.setEntryText(field->entry, step.substr(eq + 1));
+            last = v.runs().empty() ? Outcome{} : v.runs().back();
+        } else if (const std::optional<Option> option = optionNamed(step)) {
+            last = v.select(*option);
+        } else {
+            ADD_FAILURE() << "unknown step \"" << step << '"';
         }
     }
     return last;
@@ -194,6 +197,14 @@ TEST(Changes, NestInsideTheHandlerThatMakesThem) {
     EXPECT_SHOWN("Option1 mh=7 inch=1", "12 |7 |0.56 |172 |167 |80 stop entryEmptied@w");
     // Under 80 mm the diagonal empties mw before it looks at its own text.
     EXPECT_SHOWN("Option1 mw=7 inch=1", "7 |4 |0.32|167 |164 |80");
+}
+
+// The script player itself: a misspelt step fails instead of doing nothing.
+TEST(Script, FailsOnAStepItDoesNotKnow) {
+    EXPECT_NONFATAL_FAILURE(shown("inch=100 Optoin3"), "unknown step \"Optoin3\"");
+    EXPECT_NONFATAL_FAILURE(changes("inch=100", "Opton1"), "unknown step \"Opton1\"");
+    EXPECT_NONFATAL_FAILURE(shown("inches=100"), "unknown step \"inches=100\"");
+    EXPECT_NONFATAL_FAILURE(shown("inch"), "unknown step \"inch\"");
 }
 
 } // namespace

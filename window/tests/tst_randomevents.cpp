@@ -77,9 +77,10 @@ class RandomEventsTest : public QObject {
             }
             calc::HeadlessView headless;
             for (const QString& selected : w->state().section(u' ', -2).split(u' ')) {
-                const auto& names = calc::optionNames;
-                headless.select(calc::Option(
-                    std::find(names.begin(), names.end(), selected.toStdString()) - names.begin()));
+                const std::optional<calc::Option> option =
+                    calc::optionNamed(selected.toStdString());
+                QVERIFY2(option, qPrintable(u"not an option: "_s + selected));
+                headless.select(*option);
             }
             headless.setEntryText(calc::Entry(i), entries[i].toStdString());
             QStringList expected;
