@@ -139,6 +139,21 @@ private Q_SLOTS:
     }
 
     // The screen's sizes and their captions in blue, the frame's in red.
+    // The script itself fails on what it cannot type, so that a misspelt
+    // key in a row above fails instead of passing as a key the field
+    // ignores. An expected failure that never comes fails the row.
+    void scriptRefusesUnknownKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("misspelt name") << u"12{Entr}3"_s;
+        QTest::newRow("name without its brace") << u"12{Enter"_s;
+        QTest::newRow("ctrl with nothing after it") << u"1^"_s;
+    }
+    void scriptRefusesUnknownKeys() {
+        QFETCH(QString, keys);
+        QEXPECT_FAIL("", "the script refuses a key it does not know", Abort);
+        w->run(u"@inch "_s + keys);
+    }
+
     void resultColours_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QColor>("colour");
