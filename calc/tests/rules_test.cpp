@@ -5,7 +5,9 @@
 #include "calc/headless_view.h"
 #include "calc/rules.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -44,40 +46,87 @@ TEST(Rules, PasteKeepsTheFirstLine) {
     }
 }
 
-// Records what a rule asks of the window, without running any handler.
-class Recorder : public HeadlessView {
-public:
-    std::string calls;
-
-    void setEntryText(Entry e, std::string_view text) override {
-        add(std::string(nameOf(e)) + "='" + std::string(text) + "'");
+// The entries, the results and the selected options after a script of
+// edits ("inch=100") and clicks ("Option4"), then the rule.
+std::string after(std::initializer_list<std::string_view> script, void (*rule)(CalcView&)) {
+    HeadlessView view;
+    for (const std::string_view step : script) {
+        const auto eq = step.find('=');
+        if (eq == step.npos) {
+            const std::optional<Option> option = optionNamed(step);
+            if (!option) {
+                ADD_FAILURE() << "unknown step " << step;
+                return {};
+            }
+            view.select(*option);
+            continue;
+        }
+        const auto field =
+            std::find_if(entryFields.begin(), entryFields.end(),
+                         [&](const EntryField& f) { return f.name == step.substr(0, eq); });
+        if (field == entryFields.end()) {
+            ADD_FAILURE() << "unknown field " << step;
+            return {};
+        }
+        view.setEntryText(field->entry, step.substr(eq + 1));
     }
-    void choose(Option o) override { add("choose " + std::string(nameOf(o))); }
-    void setResultText(Result r, std::string_view text) override {
-        add(std::string(nameOf(r)) + "=" + std::string(text));
+    rule(view);
+    std::string shown;
+    for (const EntryField& f : entryFields) {
+        shown += std::string(f.name) + "='" + view.entryText(f.entry) + "' ";
     }
+    for (const ResultLabel& r : resultLabels) {
+        shown += view.resultText(r.result) + "|";
+    }
+    for (const OptionControl& o : optionControls) {
+        shown += view.isSelected(o.option) ? " " + std::string(o.name) : "";
+    }
+    return shown;
+}
 
-private:
-    void add(const std::string& call) { calls += (calls.empty() ? "" : " ") + call; }
-};
-
-TEST(Rules, FocusEmptiesTheOtherFieldsInTurn) {
-    const std::tuple<const char*, Entry, std::string_view> rows[] = {
-        {"diagonal", Entry::diagonal, "mw='' mh=''"},
-        {"width", Entry::width, "inch='' mh=''"},
-        {"height", Entry::height, "mw='' inch=''"},
-    };
-    for (const auto& [name, focused, calls] : rows) {
-        Recorder view;
-        entryFocused(view, focused);
-        EXPECT_EQ(view.calls, calls) << name;
+// Focusing a field empties the other two and leaves the results as they
+// are, so the last results stay in view while the next entry is typed.
+TEST(Rules, FocusEmptiesTheOtherFields) {
+    const auto diagonal = [](CalcView& v) { entryFocused(v, Entry::diagonal); };
+    const auto width = [](CalcView& v) { entryFocused(v, Entry::width); };
+    const auto height = [](CalcView& v) { entryFocused(v, Entry::height); };
+    const std::tuple<const char*, std::initializer_list<std::string_view>, void (*)(CalcView&),
+                     std::string_view>
+        rows[] = {
+            {"diagonal keeps its text",
+             {"inch=100"},
+             diagonal,
+             "inch='100' mw='' mh='' 2214 |1245 |100  |2238 |1269 |12| opt169 Option2"},
+            {"width empties the diagonal",
+             {"inch=100"},
+             width,
+             "inch='' mw='' mh='' 2214 |1245 |100  |2238 |1269 |12| opt169 Option2"},
+            {"height empties the width",
+             {"mw=2000"},
+             height,
+             "inch='' mw='' mh='' 2000 |1125 |90.34 |2024 |1149 |12| opt169 Option2"},
+            {"diagonal empties the height",
+             {"Option1", "mh=1000"},
+             diagonal,
+             "inch='' mw='' mh='' 1778 |1000 |80.30 |1938 |1160 |80| opt169 Option1"},
+        };
+    for (const auto& [name, script, rule, shown] : rows) {
+        EXPECT_EQ(after(script, rule), shown) << name;
     }
 }
 
-TEST(Rules, ClearEmptiesChoosesTwelveThenZeroes) {
-    Recorder view;
-    clearAll(view);
-    EXPECT_EQ(view.calls, "inch='' mw='' mh='' choose Option2 h=0 w=0 inch1=0 h1=0 w1=0 bkw=0");
+TEST(Rules, ClearEmptiesTheFieldsChoosesTwelveAndZeroesTheResults) {
+    const std::tuple<const char*, std::initializer_list<std::string_view>, std::string_view>
+        rows[] = {
+            {"at start", {}, "inch='' mw='' mh='' 0|0|0|0|0|0| opt169 Option2"},
+            {"after a diagonal", {"inch=100"}, "inch='' mw='' mh='' 0|0|0|0|0|0| opt169 Option2"},
+            {"keeps 4:3, back to 12 mm",
+             {"opt43", "mw=1000", "Option4"},
+             "inch='' mw='' mh='' 0|0|0|0|0|0| opt43 Option2"},
+        };
+    for (const auto& [name, script, shown] : rows) {
+        EXPECT_EQ(after(script, clearAll), shown) << name;
+    }
 }
 
 } // namespace
