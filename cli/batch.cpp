@@ -48,7 +48,10 @@ Heading headingOf(const CsvSplit& split) {
     const std::string results = csvHeading();
     std::string seen;
     for (std::size_t i = 0; i < split.filled && i < split.fields.size(); ++i) {
-        seen += (i == 0 ? "" : ",") + std::string(trimmed(split.fields[i]));
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on
+        // "," + std::string(...) once inlined.
+        seen += i == 0 ? "" : ",";
+        seen += trimmed(split.fields[i]);
     }
     if (!split.error.empty() || split.filled > split.fields.size()) {
         return Heading::none;

@@ -24,7 +24,8 @@ host=$(cache_value SCREENCALC_WEB_HOST)
 [ -n "$version" ] && [ -n "$shown" ] && [ -n "$id" ] && [ -n "$host" ] ||
     fail "$build is not a configured build folder"
 
-(cd "$build" && cpack -G DEB >/dev/null)
+# cpack reports its steps on stderr; its log is shown only when it fails.
+(cd "$build" && cpack -G DEB >cpack.log 2>&1) || { cat "$build/cpack.log" >&2; fail "cpack"; }
 deb=$(ls -t "$build"/korvexa-screencalc_*.deb | head -n 1)
 echo "package: $deb"
 echo "depends: $(dpkg-deb -f "$deb" Depends)"
@@ -90,6 +91,8 @@ done
 # --- desktop entry and metainfo ---------------------------------------------
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 metainfo="$root/usr/share/metainfo/$id.metainfo.xml"
+# Without LANG it would print its tick mark as "?".
+export LC_ALL=C.UTF-8
 appstreamcli validate --no-net --pedantic "$metainfo"
 
 # With the network the validator also fetches the homepage and screenshot.

@@ -47,7 +47,10 @@ std::string shown(std::string_view script) {
     const Outcome o = play(v, script);
     std::string s;
     for (const ResultLabel& l : resultLabels) {
-        s += (l.result == Result::width ? "" : "|") + v.resultText(l.result);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on
+        // "|" + std::string once inlined.
+        s += l.result == Result::width ? "" : "|";
+        s += v.resultText(l.result);
     }
     const std::optional<Option> outline = v.frameOutline();
     if (outline ? !v.isSelected(*outline) : script.find("Option") != script.npos) {
