@@ -194,7 +194,12 @@ char separatorLine(std::string_view line) {
     if (!line.starts_with("sep=")) {
         return 0;
     }
-    const std::string_view sep = line.substr(4);
+    std::string_view sep = line.substr(4);
+    // A sheet that held the line in its first cell writes it with the row's
+    // empty cells after it.
+    while (sep.size() > 1 && sep.back() == sep.front()) {
+        sep.remove_suffix(1);
+    }
     return sep == "," ? ',' : sep == ";" ? ';' : sep == "\t" || sep == "\\t" ? '\t' : 0;
 }
 

@@ -98,6 +98,10 @@ TEST(Batch, SkipsWhatIsNoRowAndCountsLines) {
          "entry,text,ratio,frame\nentry,text,ratio,frame\ndiagonal,1\nentry,text,ratio,frame\n", 0,
          "diagonal,1,,,22,12,1,46,36,12,,\n"},
         {"own heading three times", heading + d100 + heading + heading + d100, 0, d100 + d100},
+        {"own heading before the note column",
+         "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\ndiagonal,100,,,2214,1245,100,2238,1269,"
+         "12,\n",
+         0, d100},
         {"empty cells", ",,,\n\"\",\"\"\ndiagonal,100\n", 0, d100},
         {"look-alike blanks only", "\u3000\u00A0\ndiagonal,100\n", 0, d100},
         {"long line", "width,1000,,80\n" + std::string(200000, 'x') + "\ndiagonal,100", 1,

@@ -86,6 +86,7 @@ TEST(OfficeFiles, SpreadsheetDialectsAreRead) {
         {"sep=, before the heading", " --batch",
          "sep=,\r\nentry,text,ratio,frame\r\ndiagonal,100\r\n", 0, heading + d100, ""},
         {"sep=;", " --batch", "sep=;\ndiagonal;100;;\n", 0, heading + d100, ""},
+        {"sep=; and empty cells", " --batch", "sep=;;;\ndiagonal;100\n", 0, heading + d100, ""},
         {"sep= and a tab", " --batch", "sep=\t\nwidth\t1000\n", 0, heading + w1000, ""},
         {"sep=\\t as written", " --batch", "sep=\\t\nwidth\t1000\n", 0, heading + w1000, ""},
         {"semicolons from the heading", " --batch",
