@@ -71,7 +71,7 @@ std::string tooLong() {
     return "line longer than " + numberText(lineCap) + " bytes";
 }
 
-constexpr std::string_view jsonLine =
+constexpr std::string_view jsonLineError =
     "a JSON line: --batch reads CSV rows entry,text,ratio,frame (--json is an output format)";
 
 // The errors of a line that could not be read as fields. A results file
@@ -79,7 +79,7 @@ constexpr std::string_view jsonLine =
 bool isLineError(std::string_view error) {
     return error == tooManyFields() || error == tooLong() || error == unclosedQuote ||
            error == textAfterQuote || error == loneSurrogate || error == halfCharacter ||
-           error == jsonLine || isEncodingProblem(error);
+           error == jsonLineError || isEncodingProblem(error);
 }
 
 Row calculateRow(CsvSplit split, bool fromResults) {
@@ -229,6 +229,87 @@ bool allEmpty(const CsvSplit& split) {
     return split.count <= split.fields.size() && split.error.empty();
 }
 
+// Turns the lines of a batch into rows, settling on the input's encoding
+// and separator as they show.
+class RowReader {
+public:
+    RowReader(TextEncoding encoding, bool json) : encoding_(encoding), json_(json) {}
+
+    enum class Line {
+        row,  // `row` holds it
+        none, // blank, a comment, empty cells, a heading, the sep= line
+        end,  // a DOS end-of-file mark
+        json, // the input starts with a JSON line
+    };
+    // `unicode`: the line reader found a byte order mark or UTF-16.
+    Line read(const std::string& raw, bool unicode, Row& row);
+
+private:
+    TextEncoding encoding_;
+    bool json_;
+    std::optional<LineDecoder> decoder_;
+    std::string decoded_;
+    bool first_ = true;
+    bool fromResults_ = false;
+    char separator_ = 0; // until a row shows one
+};
+
+RowReader::Line RowReader::read(const std::string& raw, bool unicode, Row& row) {
+    if (!decoder_) {
+        // A byte order mark or UTF-16 says Unicode, whatever was guessed or given.
+        decoder_.emplace(unicode ? TextEncoding::utf8 : encoding_);
+    }
+    // Blank lines and comments, indented ones too, are no rows. A DOS
+    // end-of-file mark ends the input, as it did for DOS.
+    const std::string_view content = trimBlanks(raw);
+    if (content.empty() || content.front() == '#') {
+        return Line::none;
+    }
+    if (content == "\x1A") {
+        return Line::end;
+    }
+    const LineDecoder::Got text = decoder_->decode(raw, decoded_);
+    const std::string_view line = text == LineDecoder::Got::decoded ? decoded_ : raw;
+    const bool jsonLine = trimBlanks(line).starts_with('{');
+    if (std::exchange(first_, false)) {
+        if (const char sep = separatorLine(line)) {
+            separator_ = sep;
+            return Line::none;
+        }
+        if (jsonLine) {
+            return Line::json;
+        }
+    }
+    if (separator_ == 0) {
+        separator_ = separatorOf(line);
+    }
+    const char sep = separator_ == 0 ? ',' : separator_;
+    CsvSplit split = splitCsvLine(line, sep);
+    // Spreadsheets write rows of empty cells below the data.
+    if (allEmpty(split)) {
+        return Line::none;
+    }
+    // A heading names the columns; one of our own may be anywhere, where runs
+    // were appended to one file.
+    if (const Heading heading = headingOf(split); heading != Heading::none) {
+        fromResults_ = fromResults_ || heading == Heading::results;
+        return Line::none;
+    }
+    if (text == LineDecoder::Got::bad || jsonLine) {
+        std::move(split.fields.begin(), split.fields.begin() + 4, row.fields.begin());
+        row.calc.error = jsonLine ? std::string(jsonLineError) : decoder_->problem();
+        return Line::row;
+    }
+    row = calculateRow(std::move(split), fromResults_);
+    if (text == LineDecoder::Got::decoded && !json_) {
+        // The CSV output echoes the cells as they were read.
+        row.gb18030 = true;
+        CsvSplit asRead = splitCsvLine(raw, sep);
+        std::move(asRead.fields.begin(), asRead.fields.begin() + 4, row.bytes.begin());
+    }
+    return Line::row;
+}
+
 } // namespace
 
 std::string csvHeading() {
@@ -261,81 +342,30 @@ int runBatch(std::istream& in, std::string_view source, BatchFormat format, std:
     LineReader reader(in, [&] { return !started || pending.empty() || flush(); });
 
     bool failed = false;
-    bool firstRow = true;
-    bool fromResults = false;
-    char separator = 0; // until a row shows one
-    std::optional<LineDecoder> decoder;
+    RowReader rows(format.encoding, format.json);
     std::size_t lineNumber = 0;
-    std::string raw, decoded;
+    std::string raw;
     LineReader::Got got;
     while ((got = reader.next(raw)) == LineReader::Got::line || got == LineReader::Got::tooLong ||
            got == LineReader::Got::badText) {
         started = true;
         ++lineNumber;
-        if (!decoder) {
-            // A byte order mark or UTF-16 says Unicode, whatever was guessed or given.
-            decoder.emplace(reader.unicode() ? TextEncoding::utf8 : format.encoding);
-        }
         Row row;
         if (got == LineReader::Got::tooLong) {
             row.calc.error = tooLong();
         } else if (got == LineReader::Got::badText) {
             row.calc.error = std::string(reader.problem());
-        } else {
-            // Blank lines and comments, indented ones too, are no rows. A DOS
-            // end-of-file mark ends the input, as it did for DOS.
-            const std::string_view content = trimBlanks(raw);
-            if (content.empty() || content.front() == '#') {
-                continue;
-            }
-            if (content == "\x1A") {
-                got = LineReader::Got::end;
-                break;
-            }
-            const LineDecoder::Got text = decoder->decode(raw, decoded);
-            const std::string_view line = text == LineDecoder::Got::decoded ? decoded : raw;
-            const bool first = std::exchange(firstRow, false);
-            if (first) {
-                if (const char sep = separatorLine(line)) {
-                    separator = sep;
-                    continue;
-                }
-                if (trimBlanks(line).starts_with('{')) {
-                    writeAll(err, "screencalc: cannot read " + std::string(source) +
-                                      ": it holds JSON lines, as --json writes them; --batch "
-                                      "reads CSV rows entry,text,ratio,frame\n");
-                    return exitUsage;
-                }
-            }
-            if (separator == 0) {
-                separator = separatorOf(line);
-            }
-            const char sep = separator == 0 ? ',' : separator;
-            CsvSplit split = splitCsvLine(line, sep);
-            // Spreadsheets write rows of empty cells below the data.
-            if (allEmpty(split)) {
-                continue;
-            }
-            // A heading names the columns; one of our own may be anywhere, where
-            // runs were appended to one file.
-            if (const Heading heading = headingOf(split); heading != Heading::none) {
-                fromResults = fromResults || heading == Heading::results;
-                continue;
-            }
-            if (text == LineDecoder::Got::bad) {
-                std::move(split.fields.begin(), split.fields.begin() + 4, row.fields.begin());
-                row.calc.error = decoder->problem();
-            } else if (trimBlanks(line).starts_with('{')) {
-                std::move(split.fields.begin(), split.fields.begin() + 4, row.fields.begin());
-                row.calc.error = jsonLine;
-            } else {
-                row = calculateRow(std::move(split), fromResults);
-                if (text == LineDecoder::Got::decoded && !format.json) {
-                    row.gb18030 = true;
-                    CsvSplit asRead = splitCsvLine(raw, sep);
-                    std::move(asRead.fields.begin(), asRead.fields.begin() + 4, row.bytes.begin());
-                }
-            }
+        } else if (const RowReader::Line line = rows.read(raw, reader.unicode(), row);
+                   line == RowReader::Line::none) {
+            continue;
+        } else if (line == RowReader::Line::end) {
+            got = LineReader::Got::end;
+            break;
+        } else if (line == RowReader::Line::json) {
+            writeAll(err, "screencalc: cannot read " + std::string(source) +
+                              ": it holds JSON lines, as --json writes them; --batch reads CSV "
+                              "rows entry,text,ratio,frame\n");
+            return exitUsage;
         }
         const std::string where = "screencalc: row " + numberText(lineNumber) + ": ";
         if (!row.calc.ok) {
