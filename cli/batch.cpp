@@ -49,7 +49,8 @@ Heading headingOf(const CsvSplit& split) {
     }
     std::string seen;
     for (std::size_t i = 0; i < split.filled; ++i) {
-        seen += (i == 0 ? "" : ",") + std::string(trimBlanks(split.fields[i]));
+        seen += i == 0 ? "" : ",";
+        seen += trimBlanks(split.fields[i]);
     }
     if (seen == joined(inputColumns)) {
         return Heading::input;
