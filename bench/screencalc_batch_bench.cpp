@@ -1,5 +1,7 @@
 // screencalc's batch path on 100,000 rows, as a spreadsheet would feed it:
-// every entry kind, ratio and frame, a few bad rows among them.
+// every entry kind, ratio and frame, a few bad rows among them; the same rows
+// as a Chinese Windows spreadsheet saves them too (GBK, semicolons, the
+// full-width colon of 16：9).
 
 #include "cli/screencalc_cli.h"
 
@@ -14,20 +16,27 @@ namespace {
 
 constexpr int rowCount = 100'000;
 
-std::string makeRows() {
+enum class Dialect { utf8, gbk };
+
+std::string makeRows(Dialect dialect) {
     constexpr std::array<const char*, 3> entries{"diagonal", "width", "height"};
     constexpr std::array<const char*, 8> texts{"100", "84.5", "1920", "1000",
                                                "120", ".5",   "3000", "12a"};
-    constexpr std::array<const char*, 3> ratios{"", "16:9", "4:3"};
+    const std::array<const char*, 3> ratios{"",
+                                            dialect == Dialect::gbk ? "16\xA3\xBA"
+                                                                      "9"
+                                                                    : "16:9",
+                                            "4:3"};
+    const char separator = dialect == Dialect::gbk ? ';' : ',';
     constexpr std::array<const char*, 6> frames{"", "12", "45", "65", "80", "90"};
     std::string rows;
     for (int i = 0; i < rowCount; ++i) {
         rows += entries[i % entries.size()];
-        rows += ',';
+        rows += separator;
         rows += texts[i % texts.size()];
-        rows += ',';
+        rows += separator;
         rows += ratios[i % ratios.size()];
-        rows += ',';
+        rows += separator;
         rows += frames[i % frames.size()];
         rows += '\n';
     }
@@ -41,8 +50,8 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-void batch(benchmark::State& state, std::vector<std::string> args) {
-    const std::string rows = makeRows();
+void batch(benchmark::State& state, std::vector<std::string> args, Dialect dialect) {
+    const std::string rows = makeRows(dialect);
     Discard discard;
     std::ostream out(&discard), err(&discard);
     for (auto _ : state) {
@@ -62,8 +71,9 @@ void single(benchmark::State& state) {
     }
 }
 
-BENCHMARK_CAPTURE(batch, csv, {"--batch"})->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(batch, json, {"--batch", "--json"})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(batch, csv, {"--batch"}, Dialect::utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(batch, json, {"--batch", "--json"}, Dialect::utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(batch, gbk_semicolons, {"--batch"}, Dialect::gbk)->Unit(benchmark::kMillisecond);
 BENCHMARK(single)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -17,14 +17,6 @@ namespace screencalc {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 std::string joined(const std::array<std::string_view, 4>& words) {
     std::string out;
     for (const std::string_view w : words) {
@@ -34,32 +26,38 @@ std::string joined(const std::array<std::string_view, 4>& words) {
     return out;
 }
 
+// The results file's columns: the four input ones, six results, then these.
+constexpr std::size_t errorColumn = 10;
+
 struct Row {
-    std::array<std::string, 4> fields; // entry, text, ratio, frame as given
+    std::array<std::string, 4> fields; // entry, text, ratio, frame as given, in UTF-8
+    std::array<std::string, 4> bytes;  // the same as read, where the input is GB18030
+    bool gb18030 = false;
     Calculation calc;
 };
 
-// A first line that names the columns is a heading, in any quoting. Our own
-// results file starts with a longer one; its rows are read by their first
-// four columns.
+// A line that names the columns is a heading, in any quoting: the input's
+// four, or the longer one of our own results, of this version or the last
+// (without "note"); a results file's rows are read by their first four
+// columns.
 enum class Heading { none, input, results };
 
 Heading headingOf(const CsvSplit& split) {
-    const std::string results = csvHeading();
-    std::string seen;
-    for (std::size_t i = 0; i < split.filled && i < split.fields.size(); ++i) {
-        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on
-        // "," + std::string(...) once inlined.
-        seen += i == 0 ? "" : ",";
-        seen += trimmed(split.fields[i]);
-    }
-    if (!split.error.empty() || split.filled > split.fields.size()) {
+    if (!split.error.empty() || split.filled > split.fields.size() ||
+        trimBlanks(split.fields[0]) != inputColumns[0]) {
         return Heading::none;
+    }
+    std::string seen;
+    for (std::size_t i = 0; i < split.filled; ++i) {
+        seen += i == 0 ? "" : ",";
+        seen += trimBlanks(split.fields[i]);
     }
     if (seen == joined(inputColumns)) {
         return Heading::input;
     }
-    return seen + "\n" == results ? Heading::results : Heading::none;
+    const std::string results = csvHeading();
+    const std::string earlier = results.substr(0, results.rfind(",note"));
+    return seen + "\n" == results || seen == earlier ? Heading::results : Heading::none;
 }
 
 // The characters that make a spreadsheet run a cell as a formula; an echoed
@@ -74,11 +72,15 @@ std::string tooLong() {
     return "line longer than " + numberText(lineCap) + " bytes";
 }
 
+constexpr std::string_view jsonLineError =
+    "a JSON line: --batch reads CSV rows entry,text,ratio,frame (--json is an output format)";
+
 // The errors of a line that could not be read as fields. A results file
 // holds only what was read of such a line, so it keeps the error.
 bool isLineError(std::string_view error) {
     return error == tooManyFields() || error == tooLong() || error == unclosedQuote ||
-           error == textAfterQuote || error == loneSurrogate || error == halfCharacter;
+           error == textAfterQuote || error == loneSurrogate || error == halfCharacter ||
+           error == jsonLineError || isEncodingProblem(error);
 }
 
 Row calculateRow(CsvSplit split, bool fromResults) {
@@ -93,8 +95,8 @@ Row calculateRow(CsvSplit split, bool fromResults) {
         row.calc.error = tooManyFields();
         return row;
     }
-    if (fromResults && isLineError(split.fields.back())) {
-        row.calc.error = split.fields.back();
+    if (fromResults && isLineError(split.fields[errorColumn])) {
+        row.calc.error = split.fields[errorColumn];
         return row;
     }
     if (fromResults) {
@@ -109,10 +111,10 @@ Row calculateRow(CsvSplit split, bool fromResults) {
     const auto given = [](std::string_view field) {
         return field.empty() ? std::nullopt : std::optional(field);
     };
-    const std::string_view word = trimmed(row.fields[0]);
+    const std::string_view word = trimBlanks(row.fields[0]);
     if (word == "room") {
-        row.calc = calculateRoomRow(row.fields[1], given(trimmed(row.fields[2])),
-                                    given(trimmed(row.fields[3])));
+        row.calc = calculateRoomRow(row.fields[1], given(trimBlanks(row.fields[2])),
+                                    given(trimBlanks(row.fields[3])));
         return row;
     }
     const EntryKind* kind = entryNamed(word);
@@ -123,7 +125,7 @@ Row calculateRow(CsvSplit split, bool fromResults) {
     }
 
     const Selection chosen =
-        selectionNamed(given(trimmed(row.fields[2])), given(trimmed(row.fields[3])));
+        selectionNamed(given(trimBlanks(row.fields[2])), given(trimBlanks(row.fields[3])));
     if (!chosen.error.empty()) {
         row.calc.error = chosen.error;
         return row;
@@ -133,8 +135,21 @@ Row calculateRow(CsvSplit split, bool fromResults) {
     return row;
 }
 
+// A message in the results file: GB18030 beside GB18030 cells.
+void appendCsvMessage(std::string& out, const std::string& text, bool gb18030) {
+    if (gb18030) {
+        std::string encoded;
+        encodeGb18030(text, encoded);
+        appendCsvField(out, encoded);
+    } else {
+        appendCsvField(out, text);
+    }
+}
+
 void appendCsvRow(std::string& out, const Row& row, bool forTerminal) {
-    for (const std::string& f : row.fields) {
+    const bool gb18030 = row.gb18030 && !forTerminal;
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+        const std::string& f = gb18030 ? row.bytes[i] : row.fields[i];
         const bool formula = !f.empty() && formulaStarts.find(f.front()) != f.npos;
         const std::string cell = (formula ? "'" : "") + f;
         appendCsvField(out, forTerminal ? withHiddenEscaped(cell) : cell);
@@ -144,7 +159,9 @@ void appendCsvRow(std::string& out, const Row& row, bool forTerminal) {
         appendCsvField(out, withoutDisplayBlanks(t));
         out += ',';
     }
-    appendCsvField(out, row.calc.error);
+    appendCsvMessage(out, row.calc.error, gb18030);
+    out += ',';
+    appendCsvMessage(out, row.calc.note, gb18030);
     out += '\n';
 }
 
@@ -158,13 +175,140 @@ void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
         out += ',';
     }
     appendJsonResults(out, row.calc);
-    out += ",\"error\":";
-    if (row.calc.ok) {
-        out += "null";
-    } else {
-        calc::appendJsonString(out, row.calc.error);
+    for (const auto& [key, text] :
+         {std::pair{"error", &row.calc.error}, {"note", &row.calc.note}}) {
+        out += ",\"";
+        out += key;
+        out += "\":";
+        if (text->empty()) {
+            out += "null";
+        } else {
+            calc::appendJsonString(out, *text);
+        }
     }
     out += "}\n";
+}
+
+// What a first line "sep=;" chooses, as Excel writes and reads it: 0 when
+// the line is no such line.
+char separatorLine(std::string_view line) {
+    if (!line.starts_with("sep=")) {
+        return 0;
+    }
+    std::string_view sep = line.substr(4);
+    // A sheet that held the line in its first cell writes it with the row's
+    // empty cells after it.
+    while (sep.size() > 1 && sep.back() == sep.front()) {
+        sep.remove_suffix(1);
+    }
+    return sep == "," ? ',' : sep == ";" ? ';' : sep == "\t" || sep == "\\t" ? '\t' : 0;
+}
+
+// The separator a row shows: the first comma, semicolon or tab after its
+// first field; 0 when it has none.
+char separatorOf(std::string_view line) {
+    std::size_t from = 0;
+    if (const std::string_view start = trimBlanks(line); start.starts_with('"')) {
+        from = line.find('"', static_cast<std::size_t>(start.data() - line.data()) + 1);
+        while (from != std::string_view::npos && line.substr(from).starts_with("\"\"")) {
+            from = line.find('"', from + 2);
+        }
+        if (from == std::string_view::npos) {
+            return 0;
+        }
+    }
+    const std::size_t at = line.find_first_of(",;\t", from);
+    return at == std::string_view::npos ? 0 : line[at];
+}
+
+bool allEmpty(const CsvSplit& split) {
+    for (std::size_t i = 0; i < std::min(split.count, split.fields.size()); ++i) {
+        if (!trimBlanks(split.fields[i]).empty()) {
+            return false;
+        }
+    }
+    return split.count <= split.fields.size() && split.error.empty();
+}
+
+// Turns the lines of a batch into rows, settling on the input's encoding
+// and separator as they show.
+class RowReader {
+public:
+    RowReader(TextEncoding encoding, bool json) : encoding_(encoding), json_(json) {}
+
+    enum class Line {
+        row,  // `row` holds it
+        none, // blank, a comment, empty cells, a heading, the sep= line
+        end,  // a DOS end-of-file mark
+        json, // the input starts with a JSON line
+    };
+    // `unicode`: the line reader found a byte order mark or UTF-16.
+    Line read(const std::string& raw, bool unicode, Row& row);
+
+private:
+    TextEncoding encoding_;
+    bool json_;
+    std::optional<LineDecoder> decoder_;
+    std::string decoded_;
+    bool first_ = true;
+    bool fromResults_ = false;
+    char separator_ = 0; // until a row shows one
+};
+
+RowReader::Line RowReader::read(const std::string& raw, bool unicode, Row& row) {
+    if (!decoder_) {
+        // A byte order mark or UTF-16 says Unicode, whatever was guessed or given.
+        decoder_.emplace(unicode ? TextEncoding::utf8 : encoding_);
+    }
+    // Blank lines and comments, indented ones too, are no rows. A DOS
+    // end-of-file mark ends the input, as it did for DOS.
+    const std::string_view content = trimBlanks(raw);
+    if (content.empty() || content.front() == '#') {
+        return Line::none;
+    }
+    if (content == "\x1A") {
+        return Line::end;
+    }
+    const LineDecoder::Got text = decoder_->decode(raw, decoded_);
+    const std::string_view line = text == LineDecoder::Got::decoded ? decoded_ : raw;
+    const bool jsonLine = trimBlanks(line).starts_with('{');
+    if (std::exchange(first_, false)) {
+        if (const char sep = separatorLine(line)) {
+            separator_ = sep;
+            return Line::none;
+        }
+        if (jsonLine) {
+            return Line::json;
+        }
+    }
+    if (separator_ == 0) {
+        separator_ = separatorOf(line);
+    }
+    const char sep = separator_ == 0 ? ',' : separator_;
+    CsvSplit split = splitCsvLine(line, sep);
+    // Spreadsheets write rows of empty cells below the data.
+    if (allEmpty(split)) {
+        return Line::none;
+    }
+    // A heading names the columns; one of our own may be anywhere, where runs
+    // were appended to one file.
+    if (const Heading heading = headingOf(split); heading != Heading::none) {
+        fromResults_ = fromResults_ || heading == Heading::results;
+        return Line::none;
+    }
+    if (text == LineDecoder::Got::bad || jsonLine) {
+        std::move(split.fields.begin(), split.fields.begin() + 4, row.fields.begin());
+        row.calc.error = jsonLine ? std::string(jsonLineError) : decoder_->problem();
+        return Line::row;
+    }
+    row = calculateRow(std::move(split), fromResults_);
+    if (text == LineDecoder::Got::decoded && !json_) {
+        // The CSV output echoes the cells as they were read.
+        row.gb18030 = true;
+        CsvSplit asRead = splitCsvLine(raw, sep);
+        std::move(asRead.fields.begin(), asRead.fields.begin() + 4, row.bytes.begin());
+    }
+    return Line::row;
 }
 
 } // namespace
@@ -175,7 +319,7 @@ std::string csvHeading() {
         out += ',';
         out += label.name;
     }
-    return out + ",error\n";
+    return out + ",error,note\n";
 }
 
 int runBatch(std::istream& in, std::string_view source, BatchFormat format, std::ostream& out,
@@ -199,8 +343,7 @@ int runBatch(std::istream& in, std::string_view source, BatchFormat format, std:
     LineReader reader(in, [&] { return !started || pending.empty() || flush(); });
 
     bool failed = false;
-    bool firstRow = true;
-    bool fromResults = false;
+    RowReader rows(format.encoding, format.json);
     std::size_t lineNumber = 0;
     std::string raw;
     LineReader::Got got;
@@ -213,21 +356,17 @@ int runBatch(std::istream& in, std::string_view source, BatchFormat format, std:
             row.calc.error = tooLong();
         } else if (got == LineReader::Got::badText) {
             row.calc.error = std::string(reader.problem());
-        } else {
-            // Blank lines and comments, indented ones too, are no rows.
-            if (const std::string_view content = trimmed(raw);
-                content.empty() || content.front() == '#') {
-                continue;
-            }
-            CsvSplit split = splitCsvLine(validUtf8(raw));
-            if (std::exchange(firstRow, false)) {
-                const Heading heading = headingOf(split);
-                if (heading != Heading::none) {
-                    fromResults = heading == Heading::results;
-                    continue;
-                }
-            }
-            row = calculateRow(std::move(split), fromResults);
+        } else if (const RowReader::Line line = rows.read(raw, reader.unicode(), row);
+                   line == RowReader::Line::none) {
+            continue;
+        } else if (line == RowReader::Line::end) {
+            got = LineReader::Got::end;
+            break;
+        } else if (line == RowReader::Line::json) {
+            writeAll(err, "screencalc: cannot read " + std::string(source) +
+                              ": it holds JSON lines, as --json writes them; --batch reads CSV "
+                              "rows entry,text,ratio,frame\n");
+            return exitUsage;
         }
         const std::string where = "screencalc: row " + numberText(lineNumber) + ": ";
         if (!row.calc.ok) {

@@ -4,6 +4,7 @@
 #include "calc/headless_view.h"
 #include "calc/json.h"
 #include "calc/recalc.h"
+#include "calc/utf8.h"
 #include "cli/text.h"
 
 #include <algorithm>
@@ -54,10 +55,24 @@ std::string_view unitOf(calc::Result result) {
 }
 
 std::string_view meaningOf(calc::Result result) {
-    static constexpr std::array<std::string_view, 6> meanings{
-        "viewing width",        "viewing height",        "diagonal",
-        "width with the frame", "height with the frame", "frame width"};
-    return meanings[static_cast<std::size_t>(result)];
+    struct Meaning {
+        calc::Result result;
+        std::string_view words;
+    };
+    static constexpr Meaning meanings[] = {
+        {calc::Result::width, "viewing width"},
+        {calc::Result::height, "viewing height"},
+        {calc::Result::diagonal, "diagonal"},
+        {calc::Result::outerWidth, "width with the frame"},
+        {calc::Result::outerHeight, "height with the frame"},
+        {calc::Result::frameWidth, "frame width"},
+    };
+    for (const Meaning& m : meanings) {
+        if (m.result == result) {
+            return m.words;
+        }
+    }
+    return "result";
 }
 
 namespace {
@@ -150,6 +165,18 @@ namespace {
 // Why a text is no number, in the terms of its field: digits followed by
 // letters are taken for a unit.
 std::string whyNotANumber(const EntryKind& kind, std::string_view text) {
+    // A look-alike blank shows as a blank; say which character it is.
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = calc::utf8::sequenceLength(text.substr(i));
+        if (len > 1) {
+            if (const std::string_view name =
+                    lookAlikeName(calc::utf8::decode(text.substr(i, len)));
+                !name.empty()) {
+                return "only digits and one point are accepted, not " + std::string(name);
+            }
+        }
+        i += std::max<std::size_t>(len, 1);
+    }
     const std::size_t start = text.find_first_not_of(' ');
     text.remove_prefix(std::min(start, text.size()));
     const std::size_t numberEnd = text.find_first_not_of("0123456789.");
@@ -227,9 +254,8 @@ Calculation calculate(const EntryKind& kind, std::string_view text, const Select
     }
     // The window cuts without a word; a script should hear of it.
     if (cut.size() < text.size()) {
-        c.notices.push_back((optionPrefix.empty() ? "" : std::string(kind.flag) + ": ") +
-                            "only the first " + cutLength(text, cut, kind.limit()) +
-                            " count: " + quoted(cut));
+        c.note = "only the first " + cutLength(text, cut, kind.limit()) + " count: " + quoted(cut);
+        c.notices.push_back((optionPrefix.empty() ? "" : std::string(kind.flag) + ": ") + c.note);
     }
     // The window ignores a choice that does not apply to the entry; a script
     // should hear which and why.

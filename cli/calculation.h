@@ -62,6 +62,8 @@ struct Calculation {
     bool ok = false;
     std::array<std::string, 6> texts; // in the order of calc::resultLabels, as shown
     std::string error;                // what went wrong, when !ok
+    // Which characters of a cut text counted; empty when the text was whole.
+    std::string note;
     // What a script should hear of although the results stand: a cut text,
     // a given ratio or frame that changed nothing, and why.
     std::vector<std::string> notices;

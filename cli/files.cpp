@@ -28,9 +28,10 @@ bool identify(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
 
 } // namespace
 
-bool isStandardOutputFile(const std::string* name) {
+bool isWrittenFile(const std::string* name, Written written) {
     BY_HANDLE_FILE_INFORMATION out{}, in{};
-    if (!identify(GetStdHandle(STD_OUTPUT_HANDLE), out)) {
+    if (!identify(GetStdHandle(written == Written::results ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE),
+                  out)) {
         return false;
     }
     bool known = false;
@@ -51,10 +52,11 @@ bool isStandardOutputFile(const std::string* name) {
 
 #else
 
-bool isStandardOutputFile(const std::string* name) {
+bool isWrittenFile(const std::string* name, Written written) {
     struct stat out {};
     struct stat in {};
-    if (fstat(STDOUT_FILENO, &out) != 0 || !S_ISREG(out.st_mode)) {
+    if (fstat(written == Written::results ? STDOUT_FILENO : STDERR_FILENO, &out) != 0 ||
+        !S_ISREG(out.st_mode)) {
         return false;
     }
     const int got = name == nullptr ? fstat(STDIN_FILENO, &in) : stat(name->c_str(), &in);

@@ -18,7 +18,23 @@ constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view utf16leMark = "\xFF\xFE";
 constexpr std::string_view utf16beMark = "\xFE\xFF";
 
+// How many bytes at most tell the encoding.
+constexpr std::size_t startCap = 256;
+
 } // namespace
+
+LineReader::Encoding LineReader::unmarkedEncoding(std::string_view firstLine) {
+    bool nulEven = false, nulOdd = false;
+    for (std::size_t i = 0; i < firstLine.size(); ++i) {
+        if (firstLine[i] == '\0') {
+            (i % 2 == 0 ? nulEven : nulOdd) = true;
+        }
+    }
+    // Where both places hold NUL, it is no UTF-16 of text either.
+    return nulOdd && !nulEven   ? Encoding::utf16le
+           : nulEven && !nulOdd ? Encoding::utf16be
+                                : Encoding::utf8;
+}
 
 LineReader::LineReader(std::istream& in, std::function<bool()> beforeRead)
     : in_(in), beforeRead_(std::move(beforeRead)) {}
@@ -102,28 +118,30 @@ LineReader::Got LineReader::readSome(char* to, std::size_t capacity, std::size_t
 
 LineReader::Got LineReader::fill() {
     pos_ = len_ = 0;
-    // The first bytes tell the encoding.
+    // The first bytes tell the encoding: a byte order mark, or else NUL
+    // bytes in every other place of the first line, which is UTF-16 written
+    // without its mark (iconv -t utf-16le does that). Text never holds NUL.
     while (encoding_ == Encoding::unknown) {
-        char bytes[3];
+        char bytes[startCap];
         std::size_t n = 0;
-        const Got got = readSome(bytes, 3 - start_.size(), n);
+        const Got got = readSome(bytes, startCap - start_.size(), n);
         if (got == Got::stopped || got == Got::failed) {
             return got;
         }
-        if (got == Got::end) {
-            encoding_ = Encoding::utf8;
-            break;
-        }
-        start_.append(bytes, n);
+        start_.append(bytes, got == Got::end ? 0 : n);
         if (start_.starts_with(utf16leMark) || start_.starts_with(utf16beMark)) {
             encoding_ = start_.starts_with(utf16leMark) ? Encoding::utf16le : Encoding::utf16be;
             start_.erase(0, 2);
-        } else if (start_ == utf8Mark) {
+            marked_ = true;
+        } else if (start_.starts_with(utf8Mark)) {
             encoding_ = Encoding::utf8;
-            start_.clear();
-        } else if (!utf8Mark.starts_with(start_) && !utf16leMark.starts_with(start_) &&
-                   !utf16beMark.starts_with(start_)) {
-            encoding_ = Encoding::utf8;
+            start_.erase(0, utf8Mark.size());
+            marked_ = true;
+        } else if (const std::size_t lineEnd = start_.find('\n');
+                   got == Got::end || start_.size() == startCap || lineEnd != std::string::npos) {
+            encoding_ = unmarkedEncoding(std::string_view(start_).substr(
+                0, lineEnd == std::string::npos ? lineEnd : lineEnd + 1));
+            marked_ = encoding_ != Encoding::utf8;
         }
     }
     if (!start_.empty()) {

@@ -3,7 +3,8 @@
 // input is. LF, CRLF and a lone CR (old spreadsheets) each end a line.
 // Input that starts with a UTF-16 byte order mark (a spreadsheet's
 // "Unicode text") is read as UTF-16, little or big endian, and given out as
-// UTF-8; a UTF-8 byte order mark is dropped.
+// UTF-8, and so is input whose first line has NUL in every other byte (UTF-16
+// without the mark); a UTF-8 byte order mark is dropped.
 
 #include <array>
 #include <cstddef>
@@ -39,10 +40,14 @@ public:
     std::string_view problem() const { return problem_; }
     bool readAny() const { return readAny_; }
     int error() const { return error_; } // errno of a failed read
+    // Whether the input said it is Unicode: a byte order mark, or UTF-16.
+    // Known once next() has given a line.
+    bool unicode() const { return marked_; }
 
 private:
     enum class Encoding { unknown, utf8, utf16le, utf16be };
 
+    static Encoding unmarkedEncoding(std::string_view firstLine);
     Got fill();
     Got readSome(char* to, std::size_t capacity, std::size_t& got);
     void decodeUtf16(std::string_view bytes, bool atEnd);
@@ -62,6 +67,7 @@ private:
     bool afterCr_ = false;  // a CR ended the last line: a LF right after it belongs to it
     bool skipping_ = false; // inside the rest of a line longer than the cap
     bool readAny_ = false;
+    bool marked_ = false;
     std::string problem_;
     int error_ = 0;
 };

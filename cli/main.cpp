@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #ifndef _WIN32
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -95,6 +96,10 @@ int main(int argc, char** argv) {
     }
 #else
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Past a file size limit a write fails (EFBIG) and is reported as any
+    // other failed write, the cut row taken off, rather than the signal
+    // ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
     screencalc::StandardOutput standardOutput;
     std::ostream out(&standardOutput);

@@ -1,5 +1,7 @@
 #include "cli/output.h"
 
+#include "cli/standard_output.h"
+
 #include <cerrno>
 #include <cstring>
 #include <ostream>
@@ -18,8 +20,11 @@ bool emit(std::ostream& out, std::ostream& err, std::string_view text) {
         return true;
     }
     const int error = errno;
+    const auto* standard = dynamic_cast<const StandardOutput*>(out.rdbuf());
+    const std::string cut = standard != nullptr ? standard->cutRow() : std::string();
     writeAll(err, std::string("screencalc: writing the results failed") +
-                      (error != 0 ? ": " + reason(error) : "") + "\n");
+                      (error != 0 ? ": " + reason(error) : "") +
+                      (cut.empty() ? "" : " (" + cut + ")") + "\n");
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "calc/constants.h"
 #include "cli/batch.h"
 #include "cli/calculation.h"
+#include "cli/encoding.h"
 #include "cli/files.h"
 #include "cli/output.h"
 #include "cli/room.h"
@@ -47,7 +48,7 @@ std::string usageText() {
            "                  [--lines N] [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
-           "       screencalc --batch [--json] [--] [FILE]\n"
+           "       screencalc --batch [--json] [--encoding utf-8|gb18030] [--] [FILE]\n"
            "       screencalc --help | --version\n"
            "\n"
            "Computes a projection screen as the calculator window does: the ratio and\n"
@@ -80,11 +81,24 @@ std::string usageText() {
            "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
            "            (entry: diagonal, width, height or room; a room's text is\n"
            "            farthest=MM closest=MM content=... element=PCT lines=N and its\n"
-           "            row gets the recommended diagonal; empty ratio or frame: 16:9, 12);\n"
-           "            blank lines and lines starting with # are skipped; in CSV output an\n"
+           "            row gets the recommended diagonal; empty ratio or frame: 16:9, 12),\n"
+           "            separated by commas, semicolons or tabs: a first line sep=; (as\n"
+           "            Excel writes it) or else the first row says which; blank lines,\n"
+           "            lines starting with #, rows of empty cells and headings are\n"
+           "            skipped, and a line of Ctrl-Z ends the input; in CSV output an\n"
            "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
-           "            runs it as a formula\n"
+           "            runs it as a formula, and a text cut to its field's length is\n"
+           "            said in the note column (JSON: \"note\")\n"
+           "  --encoding utf-8|gb18030\n"
+           "            the input's encoding; without it, input with a byte order mark is\n"
+           "            UTF-8 or UTF-16, as the mark says, and so is UTF-16 without one;\n"
+           "            otherwise the first line that is not ASCII decides: UTF-8 if it is\n"
+           "            UTF-8, else GB18030 (GBK, as Excel saves CSV on Chinese Windows).\n"
+           "            CSV results of GB18030 input are GB18030, echoed cells as read\n"
            "  --        ends the options: FILE may then start with -\n"
+           "\n"
+           "When the results cannot all be written (a full disk, a file size limit),\n"
+           "a results file is cut back to its last whole row and standard error says so.\n"
            "\n"
            "Exit status: 0 all computed, 1 a calculation (or batch row) failed, a room\n"
            "has no answer or the results could not be written, 2 usage error or\n"
@@ -104,7 +118,9 @@ struct CommandLine {
     std::optional<std::string> ratio;
     std::optional<std::string> frame;
     std::optional<std::string> file;
-    std::string error; // the first usage error
+    std::optional<TextEncoding> encoding;
+    std::string error;       // the usage error of the first word not understood
+    std::size_t errorAt = 0; // that word's place
 };
 
 // What an option does to the command line; an error text when it cannot.
@@ -142,6 +158,24 @@ std::string setEntry(CommandLine& cl, std::string_view name, std::string value) 
     return {};
 }
 
+std::string setEncoding(CommandLine& cl, std::string_view name, std::string value) {
+    if (cl.encoding) {
+        return std::string(name) + " is given twice";
+    }
+    std::string lower = value;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    if (lower == "utf-8" || lower == "utf8") {
+        cl.encoding = TextEncoding::utf8;
+    } else if (lower == "gb18030" || lower == "gbk") {
+        cl.encoding = TextEncoding::gb18030;
+    } else {
+        return std::string(name) + ": unknown encoding " + screencalc::quoted(value) +
+               " (use utf-8 or gb18030)";
+    }
+    return {};
+}
+
 std::string setRoomValue(CommandLine& cl, std::string_view name, std::string value) {
     if (cl.firstRoomValue.empty()) {
         cl.firstRoomValue = name;
@@ -155,7 +189,7 @@ struct CommandOption {
     Apply apply;
 };
 
-constexpr std::array<CommandOption, 16> options{{
+constexpr auto options = std::to_array<CommandOption>({
     {"--help", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"-h", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"--version", false,
@@ -175,23 +209,49 @@ constexpr std::array<CommandOption, 16> options{{
     {"--content", true, setRoomValue},
     {"--element", true, setRoomValue},
     {"--lines", true, setRoomValue},
-}};
+    {"--encoding", true, setEncoding},
+});
+
+// Dashes that documents and chats make of "--", and the full-width hyphen of
+// a Chinese input method.
+bool startsWithDashLookAlike(std::string_view arg) {
+    for (const std::string_view dash : {"\u2010", "\u2011", "\u2012", "\u2013", "\u2014", "\u2015",
+                                        "\u2212", "\uFE63", "\uFF0D"}) {
+        if (arg.starts_with(dash)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// "--batch" for "—batch": the word after its dashes, whatever they were.
+std::string withAsciiHyphens(std::string_view arg) {
+    while (startsWithDashLookAlike(arg) || arg.starts_with('-')) {
+        arg.remove_prefix(arg.front() == '-' ? 1 : 3); // each look-alike is 3 bytes of UTF-8
+    }
+    return "--" + std::string(arg);
+}
 
 CommandLine parse(const std::vector<std::string>& args) {
     CommandLine cl;
-    const auto fail = [&](std::string message) {
-        if (cl.error.empty()) {
+    // The first word that is not understood is the one to name.
+    const auto fail = [&](std::size_t at, std::string message) {
+        if (cl.error.empty() || at < cl.errorAt) {
             cl.error = std::move(message);
+            cl.errorAt = at;
         }
     };
+    std::vector<std::size_t> words; // the arguments that are no options
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
-            if (cl.file) {
-                fail("unexpected argument " + quoted(arg));
+            if (!optionsEnded && startsWithDashLookAlike(arg)) {
+                fail(i, "unknown option " + quoted(arg) +
+                            ": options start with two ASCII hyphens, as in " +
+                            screencalc::quoted(withAsciiHyphens(arg)));
             } else {
-                cl.file = arg;
+                words.push_back(i);
             }
             continue;
         }
@@ -204,27 +264,37 @@ CommandLine parse(const std::vector<std::string>& args) {
         const auto option = std::find_if(options.begin(), options.end(),
                                          [&](const CommandOption& o) { return o.name == name; });
         if (option == options.end()) {
-            fail("unknown option " + quoted(arg));
+            fail(i, "unknown option " + quoted(arg));
             continue;
         }
         std::string value;
+        const std::size_t at = i;
         if (eq != std::string_view::npos) {
             if (!option->takesValue) {
-                fail(std::string(name) + " takes no value" +
-                     (name == "--batch" ? "; FILE follows it as an argument of its own" : ""));
+                fail(i,
+                     std::string(name) + " takes no value" +
+                         (name == "--batch" ? "; FILE follows it as an argument of its own" : ""));
                 continue;
             }
             value = arg.substr(eq + 1);
         } else if (option->takesValue) {
             if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
-                fail(std::string(name) + " needs a value");
+                fail(i, std::string(name) + " needs a value");
                 continue;
             }
             value = args[++i]; // taken as it is, even a "-5"
         }
         if (std::string error = option->apply(cl, name, std::move(value)); !error.empty()) {
-            fail(std::move(error));
+            fail(at, std::move(error));
         }
+    }
+    // A batch's FILE is its first word; any other word is not understood.
+    const std::size_t fileWords = cl.batch ? 1 : 0;
+    if (words.size() > fileWords) {
+        fail(words[fileWords], "unexpected argument " + screencalc::quoted(args[words[fileWords]]));
+    }
+    if (cl.batch && !words.empty()) {
+        cl.file = args[words[0]];
     }
     return cl;
 }
@@ -255,8 +325,8 @@ std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen)
     if (!cl.room && !cl.batch && !cl.firstRoomValue.empty()) {
         return UsageError{cl.firstRoomValue + " needs --room"};
     }
-    if (!cl.batch && cl.file) {
-        return UsageError{"unexpected argument " + screencalc::quoted(*cl.file)};
+    if (!cl.batch && cl.encoding) {
+        return UsageError{"--encoding needs --batch"};
     }
     chosen = selectionNamed(cl.ratio, cl.frame);
     if (!chosen.error.empty()) {
@@ -267,13 +337,17 @@ std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen)
 
 int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, std::ostream& err,
                     StandardStreams streams) {
-    const BatchFormat format{cl.json, streams.outputIsTerminal};
+    const BatchFormat format{cl.json, streams.outputIsTerminal,
+                             cl.encoding.value_or(TextEncoding::guess)};
     const bool fromStandardInput = !cl.file || *cl.file == "-";
     const std::string source = fromStandardInput ? "standard input" : screencalc::quoted(*cl.file);
-    if (streams.own && isStandardOutputFile(fromStandardInput ? nullptr : &*cl.file)) {
-        writeAll(err, "screencalc: cannot read " + source +
-                          ": it is the file the results are written to\n");
-        return exitUsage;
+    for (const auto& [written, what] :
+         {std::pair{Written::results, "results"}, std::pair{Written::messages, "messages"}}) {
+        if (streams.own && isWrittenFile(fromStandardInput ? nullptr : &*cl.file, written)) {
+            writeAll(err, "screencalc: cannot read " + source + ": it is the file the " + what +
+                              " are written to\n");
+            return exitUsage;
+        }
     }
     if (fromStandardInput) {
         return runBatch(in, source, format, out, err);

@@ -5,6 +5,7 @@
 #ifndef _WIN32
 #include <climits>
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -14,14 +15,18 @@ namespace {
 
 #ifdef _WIN32
 
-bool writeWhole(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
+bool writeWhole(const std::string& text, std::size_t& written) {
+    written = std::fwrite(text.data(), 1, text.size(), stdout);
+    return written == text.size() && std::fflush(stdout) == 0;
+}
+
+std::string cutBack(std::size_t) {
+    return {};
 }
 
 #else
 
-bool writeAllOf(const char* bytes, std::size_t size) {
+bool writeAllOf(const char* bytes, std::size_t size, std::size_t& written) {
     while (size > 0) {
         const ssize_t n = ::write(STDOUT_FILENO, bytes, size);
         if (n < 0 && errno != EINTR) {
@@ -30,6 +35,7 @@ bool writeAllOf(const char* bytes, std::size_t size) {
         if (n > 0) {
             bytes += n;
             size -= static_cast<std::size_t>(n);
+            written += static_cast<std::size_t>(n);
         }
     }
     return true;
@@ -37,21 +43,21 @@ bool writeAllOf(const char* bytes, std::size_t size) {
 
 // One line too long to go out in one piece: the signals that end the
 // program wait until all of it is written.
-bool writeLongLine(const char* bytes, std::size_t size) {
+bool writeLongLine(const char* bytes, std::size_t size, std::size_t& written) {
     sigset_t ending, previous;
     sigemptyset(&ending);
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         sigaddset(&ending, signal);
     }
     sigprocmask(SIG_BLOCK, &ending, &previous);
-    const bool written = writeAllOf(bytes, size);
+    const bool whole = writeAllOf(bytes, size, written);
     const int error = errno;
     sigprocmask(SIG_SETMASK, &previous, nullptr);
     errno = error;
-    return written;
+    return whole;
 }
 
-bool writeWhole(const std::string& text) {
+bool writeWhole(const std::string& text, std::size_t& written) {
     std::size_t from = 0;
     while (from < text.size()) {
         // As many whole lines as fit in PIPE_BUF bytes, or one longer line.
@@ -64,14 +70,36 @@ bool writeWhole(const std::string& text) {
             }
             to = next;
         }
-        const bool written = to - from > PIPE_BUF ? writeLongLine(text.data() + from, to - from)
-                                                  : writeAllOf(text.data() + from, to - from);
-        if (!written) {
+        const bool whole = to - from > PIPE_BUF
+                               ? writeLongLine(text.data() + from, to - from, written)
+                               : writeAllOf(text.data() + from, to - from, written);
+        if (!whole) {
             return false;
         }
         from = to;
     }
     return true;
+}
+
+// Takes the `partial` bytes of a cut row off the output again; says how.
+std::string cutBack(std::size_t partial) {
+    const int error = errno;
+    struct stat file {};
+    const off_t end = lseek(STDOUT_FILENO, 0, SEEK_CUR);
+    std::string how;
+    if (fstat(STDOUT_FILENO, &file) == 0 && S_ISREG(file.st_mode) && end >= 0 &&
+        static_cast<std::size_t>(end) >= partial &&
+        ftruncate(STDOUT_FILENO, end - static_cast<off_t>(partial)) == 0) {
+        lseek(STDOUT_FILENO, end - static_cast<off_t>(partial), SEEK_SET);
+        how = "the file ends with the last whole row";
+    } else {
+        std::size_t ignored = 0;
+        how = writeAllOf("\"\n", 2, ignored)
+                  ? "the last row is cut; a quote after it keeps it from reading as a row"
+                  : "the last row is cut";
+    }
+    errno = error;
+    return how;
 }
 
 #endif
@@ -91,9 +119,17 @@ std::streamsize StandardOutput::xsputn(const char* s, std::streamsize n) {
 }
 
 int StandardOutput::sync() {
-    const bool written = writeWhole(pending_);
+    std::size_t written = 0;
+    const bool whole = writeWhole(pending_, written);
+    if (!whole) {
+        // The rows that went out whole end at a line end.
+        const std::size_t rowsEnd = written == 0 ? 0 : pending_.rfind('\n', written - 1) + 1;
+        if (written > rowsEnd) {
+            cutRow_ = cutBack(written - rowsEnd);
+        }
+    }
     pending_.clear();
-    return written ? 0 : -1;
+    return whole ? 0 : -1;
 }
 
 } // namespace screencalc

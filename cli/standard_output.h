@@ -5,6 +5,9 @@
 // is written with SIGTERM, SIGINT and SIGHUP held back until it is out. So a
 // run killed while its output waits for a slow reader never leaves a cut row
 // behind; it still ends by the signal (a shell shows 128 + its number).
+// When a write fails part-way (a full disk, a file size limit), a regular
+// file is cut back to its last whole row; any other output gets a quote and
+// a line end after the cut row, so that no reader takes it for a good one.
 
 #include <streambuf>
 #include <string>
@@ -13,6 +16,10 @@ namespace screencalc {
 
 class StandardOutput : public std::streambuf {
 public:
+    // What became of a row that a failed write cut, for the message: empty
+    // when no row was cut.
+    const std::string& cutRow() const { return cutRow_; }
+
 protected:
     int_type overflow(int_type c) override;
     std::streamsize xsputn(const char* s, std::streamsize n) override;
@@ -20,6 +27,7 @@ protected:
 
 private:
     std::string pending_;
+    std::string cutRow_;
 };
 
 } // namespace screencalc

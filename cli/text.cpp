@@ -65,6 +65,70 @@ std::size_t displayWidth(std::string_view text) {
 
 namespace {
 
+// The length of the blank that starts or ends `text`, 0 when there is none.
+std::size_t blankAt(std::string_view text, bool atEnd) {
+    if (text.empty()) {
+        return 0;
+    }
+    const char edge = atEnd ? text.back() : text.front();
+    if (edge == ' ' || edge == '\t') {
+        return 1;
+    }
+    for (const std::string_view blank : {"\u00A0", "\u3000", "\u202F", "\u205F"}) {
+        if (atEnd ? text.ends_with(blank) : text.starts_with(blank)) {
+            return blank.size();
+        }
+    }
+    // U+2000..U+200A: E2 80 80..8A.
+    const std::string_view three =
+        atEnd ? text.substr(text.size() - std::min<std::size_t>(3, text.size()))
+              : text.substr(0, 3);
+    return three.size() == 3 && three[0] == '\xE2' && three[1] == '\x80' &&
+                   static_cast<unsigned char>(three[2]) >= 0x80 &&
+                   static_cast<unsigned char>(three[2]) <= 0x8A
+               ? 3
+               : 0;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    while (const std::size_t n = blankAt(text, false)) {
+        text.remove_prefix(n);
+    }
+    while (const std::size_t n = blankAt(text, true)) {
+        text.remove_suffix(n);
+    }
+    return text;
+}
+
+std::string_view lookAlikeName(char32_t c) {
+    struct Named {
+        char32_t c;
+        std::string_view name;
+    };
+    static constexpr Named names[] = {
+        {0x00A0, "U+00A0 no-break space"},
+        {0x2002, "U+2002 en space"},
+        {0x2003, "U+2003 em space"},
+        {0x2007, "U+2007 figure space"},
+        {0x2009, "U+2009 thin space"},
+        {0x200A, "U+200A hair space"},
+        {0x200B, "U+200B zero width space"},
+        {0x202F, "U+202F narrow no-break space"},
+        {0x205F, "U+205F medium mathematical space"},
+        {0x3000, "U+3000 ideographic space"},
+    };
+    for (const Named& n : names) {
+        if (n.c == c) {
+            return n.name;
+        }
+    }
+    return c >= 0x2000 && c <= 0x200A ? "a Unicode space (U+2000..U+200A)" : "";
+}
+
+namespace {
+
 void appendHiddenEscaped(std::string& out, std::string_view text, bool quoteAndBackslash) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::size_t i = 0;
@@ -125,7 +189,7 @@ void appendCsvField(std::string& out, std::string_view text) {
     out += '"';
 }
 
-CsvSplit splitCsvLine(std::string_view line) {
+CsvSplit splitCsvLine(std::string_view line, char separator) {
     CsvSplit split;
     std::size_t i = 0;
     const std::size_t n = line.size();
@@ -159,13 +223,13 @@ CsvSplit splitCsvLine(std::string_view line) {
                 }
                 field += line[i++];
             }
-            if (i < n && line[i] != ',') {
+            if (i < n && line[i] != separator) {
                 keep(field);
                 split.error = textAfterQuote;
                 return split;
             }
         } else {
-            std::size_t end = line.find(',', i);
+            std::size_t end = line.find(separator, i);
             if (end == std::string_view::npos) {
                 end = n;
             }
@@ -176,7 +240,7 @@ CsvSplit splitCsvLine(std::string_view line) {
         if (i >= n) {
             return split;
         }
-        ++i; // the comma
+        ++i; // the separator
     }
 }
 

@@ -37,7 +37,17 @@ std::string withHiddenEscaped(std::string_view text);
 // Appends the text as one CSV field, quoted only where it has to be.
 void appendCsvField(std::string& out, std::string_view text);
 
-// Splits one CSV line into fields. A field that starts with a double quote
+// The text without the blanks around it: ASCII blanks and tabs, and the
+// look-alikes that spreadsheets and input methods put in (no-break space,
+// U+2000..U+200A, narrow no-break space, ideographic space U+3000).
+std::string_view trimBlanks(std::string_view text);
+
+// The name of a blank or invisible look-alike that no number may hold, as a
+// message shows it ("U+3000 ideographic space"); empty for other characters.
+std::string_view lookAlikeName(char32_t c);
+
+// Splits one CSV line into fields at `separator` (',', ';' or a tab). A
+// field that starts with a double quote
 // runs to the matching quote, with "" standing for one quote inside it.
 // Fails on an unterminated quote or on text after a closing quote, keeping
 // the fields read until then.
@@ -45,11 +55,11 @@ inline constexpr std::string_view unclosedQuote =
     "a quoted field has no closing quote (a quoted field cannot span lines)";
 inline constexpr std::string_view textAfterQuote = "text follows a closing quote";
 struct CsvSplit {
-    std::array<std::string, 11> fields; // only the first eleven are kept
+    std::array<std::string, 12> fields; // only the first twelve are kept
     std::size_t count = 0;              // how many fields the line has
     std::size_t filled = 0;             // how many up to the last non-empty one
     std::string error;                  // empty when the line was well-formed
 };
-CsvSplit splitCsvLine(std::string_view line);
+CsvSplit splitCsvLine(std::string_view line, char separator = ',');
 
 } // namespace screencalc

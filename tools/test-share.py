@@ -2,7 +2,8 @@
 """Counts the lines of code of the project and how many of them are tests.
 
 Code is C++ (*.cpp, *.h), JavaScript (*.js, *.js.in), Python (*.py) and shell
-(*.sh). Tests are the files under a tests/ folder or fuzz/; bench/ is counted
+(*.sh); a generated data table (*.inc, such as the GB18030 one) is data, and
+the script that writes it is what counts. Tests are the files under a tests/ folder or fuzz/; bench/ is counted
 apart, as neither. Each C++ file is first formatted with the project's
 .clang-format (its "clang-format off" blocks too), so that the count does not
 depend on how lines happen to be wrapped; then every file's non-blank lines

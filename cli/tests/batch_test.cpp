@@ -8,67 +8,105 @@
 
 namespace {
 
-// One line a case.
-TEST(Batch, ComputesEveryRowAndNamesTheBadOnes) {
-    const std::string use = " (use diagonal, width, height or room)";
-    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n";
-    const std::string w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,\n",
-                      bom = " (\\uFEFF is a byte order mark)";
-    const std::string quote =
-        "a quoted field has no closing quote (a quoted field cannot span lines)";
-    const std::string frame = "unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or 90)";
-    expectAll({
-        {{"--batch"},
-         1,
-         heading + d100 + w1000 +
-             "height,900,16:9,80,1600,900,72.27,1760,1060,80,\n"
-             "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,\ndiagonal,12a,,,,,,,,,\"\"\"12a\"\" "
-             "is not a number: units are not written, the diagonal is in inches\"\n"
-             "depth,3,,,,,,,,,\"unknown entry \"\"depth\"\"" +
-             use +
-             "\"\n"
-             "diagonal,100,5:4,,,,,,,,\"unknown ratio \"\"5:4\"\" (use 16:9 or 4:3)\"\n"
-             "width,\"1,5\",,,,,,,,,\"\"\"1,5\"\" is not a number: only digits and one point are "
-             "accepted\"\n"
-             "height,5,,12,,,,,,,\"too many fields (expected entry,text,ratio,frame)\"\n",
-         "row 6: ratio 4:3 has no effect: a diagonal computes 4:3 only with the 80 mm frame\n"
-         "screencalc: row 7: \"12a\" is not a number: units are not written, the diagonal is in "
-         "inches\nscreencalc: row 8: unknown entry \"depth\"" +
-             use +
-             "\nscreencalc: row 9: unknown ratio \"5:4\" (use 16:9 or 4:3)\nscreencalc: row 10: "
-             "\"1,5\" is not a number: only digits and one point are accepted\n"
-             "screencalc: row 11: too many fields (expected entry,text,ratio,frame)\n",
-         "# price "
-         "list\ndiagonal,100\n\nwidth,1000,,80\nheight,\"900\",16:9,80\ndiagonal,84.5,4:3,65\n"
-         "diagonal,12a\ndepth,3\ndiagonal,100,5:4\nwidth,\"1,5\"\nheight,5,,12,x\n  # comment\n"},
-        // A line beyond the cap is one bad row, shown at once; the rows around it still count.
-        {{"--batch"},
-         1,
-         heading + w1000 + ",,,,,,,,,,line longer than 65536 bytes\n" + d100,
-         "row 2: line longer than 65536 bytes\n",
-         "width,1000,,80\n" + std::string(200000, 'x') + "\ndiagonal,100"},
-        // An echoed cell that a spreadsheet would run as a formula stays text.
-        {{"--batch"},
-         1,
-         heading + "'=2+5,1,,,,,,,,,\"unknown entry \"\"=2+5\"\"" + use +
-             "\"\nwidth,'@SUM(1),'\t4:3,'-1,,,,,,,\"" + frame + "\"\n",
-         "row 1: unknown entry \"=2+5\"" + use +
-             "\nscreencalc: row 2: unknown frame \"-1\" (use 12, 45, 65, 80 or 90)\n",
-         "=2+5,1\nwidth,@SUM(1),\t4:3,-1\n"},
-        // Messages escape a byte order mark, controls and format characters;
-        // an unclosed quote keeps what was read.
-        {{"--batch"},
-         1,
-         heading + d100 + "\uFEFFwidth,1,,,,,,,,,\"unknown entry \"\"\\uFEFFwidth\"\"" + bom + use +
-             "\"\nwidth,\"\u009B\u202E1,\",,,,,,,,," + quote + "\n",
-         "row 2: unknown entry \"\\uFEFFwidth\"" + bom + use + "\nscreencalc: row 3: " + quote +
-             "\n",
-         "diagonal,100\n\uFEFFwidth,1\nwidth,\"\u009B\u202E1,\n"},
-        {{"--batch"},
-         0,
-         heading + "diagonal,1234567,,,2733071,1537353,123456,2733095,1537377,12,\n",
-         "row 1: only the first 6 characters count: \"123456\"\n",
-         "diagonal,1234567"},
+struct RowCase {
+    const char* name;
+    std::string input;
+    int status;
+    std::string rows;     // the output after the heading
+    std::string err = ""; // the messages, without the first "screencalc: "
+};
+
+void expectRows(const std::vector<RowCase>& cases) {
+    for (const RowCase& c : cases) {
+        const Ran r = run({"--batch"}, c.input);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_EQ(r.out, heading + c.rows) << c.name;
+        EXPECT_EQ(r.err, c.err.empty() ? "" : "screencalc: " + c.err) << c.name;
+    }
+}
+
+const std::string use = " (use diagonal, width, height or room)", nan = "\"\" is not a number",
+                  d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,,\n",
+                  w1000 = "width,1000,,80,1000,563,45.17,1160,723,80,,\n";
+
+// One line a case: one input row, its output row and its messages.
+TEST(Batch, ComputesEachRowAsTheWindowWould) {
+    const std::string digits = " is not a number: only digits and one point are accepted";
+    expectRows({
+        {"diagonal", "diagonal,100\n", 0, d100},
+        {"width and frame", "width,1000,,80\n", 0, w1000},
+        {"quoted text", "height,\"900\",16:9,80\n", 0,
+         "height,900,16:9,80,1600,900,72.27,1760,1060,80,,\n"},
+        {"4:3 with the 65 frame", "diagonal,84.5,4:3,65", 0,
+         "diagonal,84.5,4:3,65,1871,1052,85,2001,1182,65,,\n",
+         "row 1: ratio 4:3 has no effect: a diagonal computes 4:3 only with the 80 mm frame\n"},
+        {"units", "diagonal,12a\n", 1,
+         "diagonal,12a,,,,,,,,,\"\"\"12a" + nan +
+             ": units are not written, the diagonal is in inches\",\n",
+         "row 1: \"12a\" is not a number: units are not written, the diagonal is in inches\n"},
+        {"unknown entry", "depth,3\n", 1,
+         "depth,3,,,,,,,,,\"unknown entry \"\"depth\"\"" + use + "\",\n",
+         "row 1: unknown entry \"depth\"" + use + "\n"},
+        {"unknown ratio", "diagonal,100,5:4\n", 1,
+         "diagonal,100,5:4,,,,,,,,\"unknown ratio \"\"5:4\"\" (use 16:9 or 4:3)\",\n",
+         "row 1: unknown ratio \"5:4\" (use 16:9 or 4:3)\n"},
+        {"decimal comma", "width,\"1,5\"\n", 1,
+         "width,\"1,5\",,,,,,,,,\"\"\"1,5" + nan +
+             ": only "
+             "digits and one point are accepted\",\n",
+         "row 1: \"1,5\"" + digits + "\n"},
+        {"too many fields", "height,5,,12,x\n", 1,
+         "height,5,,12,,,,,,,\"too many fields (expected entry,text,ratio,frame)\",\n",
+         "row 1: too many fields (expected entry,text,ratio,frame)\n"},
+        {"trailing empty fields", "diagonal,100,,,,\n", 0, d100},
+        {"cut text noted", "diagonal,1234567", 0,
+         "diagonal,1234567,,,2733071,1537353,123456,2733095,1537377,12,,\"only the first 6 "
+         "characters count: \"\"123456\"\"\"\n",
+         "row 1: only the first 6 characters count: \"123456\"\n"},
+        {"formula guarded", "=2+5,1\n", 1,
+         "'=2+5,1,,,,,,,,,\"unknown entry \"\"=2+5\"\"" + use + "\",\n",
+         "row 1: unknown entry \"=2+5\"" + use + "\n"},
+        {"formula cells guarded", "width,@SUM(1),\t4:3,-1\n", 1,
+         "width,'@SUM(1),'\t4:3,'-1,,,,,,,\"unknown frame \"\"-1\"\" (use 12, 45, 65, 80 or "
+         "90)\",\n",
+         "row 1: unknown frame \"-1\" (use 12, 45, 65, 80 or 90)\n"},
+        {"byte order mark inside", "diagonal,100\n\uFEFFwidth,1\n", 1,
+         d100 +
+             "\uFEFFwidth,1,,,,,,,,,\"unknown entry \"\"\\uFEFFwidth\"\" (\\uFEFF is a byte order "
+             "mark)" +
+             use + "\",\n",
+         "row 2: unknown entry \"\\uFEFFwidth\" (\\uFEFF is a byte order mark)" + use + "\n"},
+        {"unclosed quote", "width,\"\u009B\u202E1,\n", 1,
+         "width,\"\u009B\u202E1,\",,,,,,,,,a "
+         "quoted field has no closing quote (a quoted field cannot span lines),\n",
+         "row 1: a quoted field has no closing quote (a quoted field cannot span lines)\n"},
+        {"blanks around the cells", " width ,1000, ,\t80\n", 0,
+         "\" width \",1000,\" \",'\t80,1000,563,45.17,1160,723,80,,\n"},
+    });
+}
+
+// One line a case: the lines that are no rows, and rows counted as lines.
+TEST(Batch, SkipsWhatIsNoRowAndCountsLines) {
+    expectRows({
+        {"comments and blank lines", "# price list\n\n  # indented\ndiagonal,100\n", 0, d100},
+        {"line numbers count them", "# list\n\nwidth,x\n", 1,
+         "width,x,,,,,,,,,\"\"\"x" + nan + ": only digits and one point are accepted\",\n",
+         "row 3: \"x\" is not a number: only digits and one point are accepted\n"},
+        {"input heading", "entry,text,ratio,frame\ndiagonal,100\n", 0, d100},
+        {"quoted heading", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100\n", 0, d100},
+        {"heading three times",
+         "entry,text,ratio,frame\nentry,text,ratio,frame\ndiagonal,1\nentry,text,ratio,frame\n", 0,
+         "diagonal,1,,,22,12,1,46,36,12,,\n"},
+        {"own heading three times", heading + d100 + heading + heading + d100, 0, d100 + d100},
+        {"own heading before the note column",
+         "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\ndiagonal,100,,,2214,1245,100,2238,1269,"
+         "12,\n",
+         0, d100},
+        {"empty cells", ",,,\n\"\",\"\"\ndiagonal,100\n", 0, d100},
+        {"look-alike blanks only", "\u3000\u00A0\ndiagonal,100\n", 0, d100},
+        {"long line", "width,1000,,80\n" + std::string(200000, 'x') + "\ndiagonal,100", 1,
+         w1000 + ",,,,,,,,,,line longer than 65536 bytes,\n" + d100,
+         "row 2: line longer than 65536 bytes\n"},
     });
 }
 
@@ -77,19 +115,24 @@ TEST(Batch, JsonEscapesWhateverTheRowsHold) {
     const std::string input = "\xEF\xBB\xBF"
                               "entry,text,ratio,frame\r\n"
                               "diagonal,100\r\n"
-                              "width,\"a\"\"b\\\t\x01\xc3\"\r\n";
+                              "width,\"a\"\"b\\\t\x01é\"\r\n"
+                              "width,1\xFF\r\n";
     const Ran r = run({"--batch", "--json"}, input);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "{\"entry\":\"diagonal\",\"text\":\"100\",\"ratio\":\"\",\"frame\":\"\","
                      "\"w\":\"2214 \",\"h\":\"1245 \",\"inch1\":\"100  \",\"w1\":\"2238 \","
-                     "\"h1\":\"1269 \",\"bkw\":\"12\",\"error\":null}\n"
-                     "{\"entry\":\"width\",\"text\":\"a\\\"b\\\\\\t\\u0001\ufffd\",\"ratio\":\"\","
+                     "\"h1\":\"1269 \",\"bkw\":\"12\",\"error\":null,\"note\":null}\n"
+                     "{\"entry\":\"width\",\"text\":\"a\\\"b\\\\\\t\\u0001é\",\"ratio\":\"\","
                      "\"frame\":\"\",\"w\":null,\"h\":null,\"inch1\":null,\"w1\":null,"
                      "\"h1\":null,\"bkw\":null,"
-                     "\"error\":\"\\\"a\\\\\\\"b\\\\\\\\\\\\t\\\\u0001\ufffd\\\" is not a "
-                     "number: only digits and one point are accepted\"}\n");
-    EXPECT_EQ(r.err, "screencalc: row 3: \"a\\\"b\\\\\\t\\u0001\ufffd\" is not a number: only "
-                     "digits and one point are accepted\n");
+                     "\"error\":\"\\\"a\\\\\\\"b\\\\\\\\\\\\t\\\\u0001é\\\" is not a "
+                     "number: only digits and one point are accepted\",\"note\":null}\n"
+                     "{\"entry\":\"width\",\"text\":\"1\ufffd\",\"ratio\":\"\",\"frame\":\"\","
+                     "\"w\":null,\"h\":null,\"inch1\":null,\"w1\":null,\"h1\":null,\"bkw\":null,"
+                     "\"error\":\"not UTF-8 text: byte 8 is 0xFF\",\"note\":null}\n");
+    EXPECT_EQ(r.err, "screencalc: row 3: \"a\\\"b\\\\\\t\\u0001é\" is not a number: only "
+                     "digits and one point are accepted\n"
+                     "screencalc: row 4: not UTF-8 text: byte 8 is 0xFF\n");
 }
 
 // An output device that is full, as /dev/full is.
@@ -141,9 +184,9 @@ TEST(Batch, ATerminalGetsControlCharactersEscaped) {
                          "\"frame\":\"\"," +
                              nulls +
                              ",\"error\":\"\\\"\\\\u001B]\\\\u009B\\\\u202E\\\" is not a number: "
-                             "only digits and one point are accepted\"}\n"
+                             "only digits and one point are accepted\",\"note\":null}\n"
                        : heading + "width,\\u001B]\\u009B\\u202E,,,,,,,,,\"\"\"\\u001B]"
                                    "\\u009B\\u202E\"\" is not a number: only digits and one point "
-                                   "are accepted\"\n");
+                                   "are accepted\",\n");
     }
 }

@@ -45,6 +45,13 @@ TEST(LineReader, EndsLinesAsEverySystemWritesThem) {
          std::string(4096, 'x') + "\U0001F600|\u00E9|"},
         {utf16(u"a\nb", false) + "c", "a|<bad>|"},
         {utf16(u"\xDC00\n\xD800", true), "<bad>|<bad>|"},
+        // Without a byte order mark, NUL bytes in every other place of the first line tell.
+        {utf16(u"a\r\n\u5BBD", true, false), "a|\u5BBD|"},
+        {utf16(u"\u5BBD,1\r\nb", true, false), "\u5BBD,1|b|"},
+        {utf16(u"a\r\nb", false, false), "a|b|"},
+        {utf16(std::u16string(300, u'x'), true, false), std::string(300, 'x') + "|"},
+        {std::string("a\0b\0\0\n", 6), std::string("a\0b\0\0", 5) + "|"}, // no UTF-16
+        {"\xEF\xBB", "\xEF\xBB|"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(linesOf(c.input), c.lines) << c.input.substr(0, 20);

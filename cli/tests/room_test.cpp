@@ -50,13 +50,13 @@ const RoomCase cases[] = {
      "screencalc: --farthest cannot be combined with --batch (see screencalc --help)\n"},
     // A room row answers with the recommended diagonal, 36 degrees from 4000 mm: 117 in.
     {" --batch in", 1,
-     "room,farthest=4000,,,2590,1457,117,2614,1481,12,\n"
+     "room,farthest=4000,,,2590,1457,117,2614,1481,12,,\n"
      "room,farthest=4000 closest=2947,,,,,,,,,\""
      "no whole-inch diagonal fits: the farthest viewer needs at least 96.83 in, the closest viewer "
-     "allows at most 96.90 in\"\n"
-     "room,lines=720 farthest=3438 content=detail,4:3,80,975,732,48,989,746,7,\n"
+     "allows at most 96.90 in\",\n"
+     "room,lines=720 farthest=3438 content=detail,4:3,80,975,732,48,989,746,7,,\n"
      "room,farthest=1 farthest=2,,,,,,,,,\"given twice: \"\"farthest=2\"\" (use farthest=MM "
-     "closest=MM content=cinema|presentation|detail element=PCT lines=N)\"\n",
+     "closest=MM content=cinema|presentation|detail element=PCT lines=N)\",\n",
      "screencalc: row 2: no whole-inch diagonal fits: the farthest viewer needs at least 96.83 in, "
      "the closest viewer allows at most 96.90 in\n"
      "screencalc: row 4: given twice: \"farthest=2\" (use farthest=MM closest=MM "

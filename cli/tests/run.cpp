@@ -58,7 +58,8 @@ std::string contents(const std::filesystem::path& file) {
 } // namespace
 
 Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
-                  [[maybe_unused]] const std::string& locale, const std::string& redirect) {
+                  [[maybe_unused]] const std::string& locale, const std::string& redirect,
+                  [[maybe_unused]] const std::string& before) {
     std::filesystem::remove(dir / "out");
     std::filesystem::remove(dir / "err");
     const std::u8string folder = dir.u8string();
@@ -71,16 +72,16 @@ Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
                                        command.data(), static_cast<int>(command.size())));
     const int status = _wsystem(command.c_str());
 #else
-    const std::string command = "cd '" + d + "' && LC_ALL=" + locale + " LANG=" + locale +
-                                " '" SCREENCALC_EXE "'" + args + redirect;
+    const std::string command = "cd '" + d + "' && (" + before + " LC_ALL=" + locale +
+                                " LANG=" + locale + " '" SCREENCALC_EXE "'" + args + redirect + ")";
     const int wait = std::system(command.c_str());
     const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
 #endif
     return {status, contents(dir / "out"), contents(dir / "err")};
 }
 
-std::string utf16(std::u16string_view text, bool littleEndian) {
-    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+std::string utf16(std::u16string_view text, bool littleEndian, bool marked) {
+    std::string bytes = !marked ? "" : littleEndian ? "\xFF\xFE" : "\xFE\xFF";
     for (const char16_t unit : text) {
         const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
         bytes += littleEndian ? std::string{low, high} : std::string{high, low};

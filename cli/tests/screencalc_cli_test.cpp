@@ -127,8 +127,13 @@ TEST(Screencalc, BadInputGetsOneLineAndItsStatus) {
 }
 
 TEST(Screencalc, HelpAndVersion) {
-    EXPECT_EQ(run({"--version"}).out,
-              "screencalc " + std::string(screencalc::build::shownVersion) + "\n");
+    // The version the user sees is major, minor and revision: 3.1.0.1 shows as 3.1.1. A new
+    // version changes this line.
+    ASSERT_EQ(
+        std::vector<int>({screencalc::build::versionMajor, screencalc::build::versionMinor,
+                          screencalc::build::versionPatch, screencalc::build::versionRevision}),
+        std::vector<int>({3, 1, 0, 1}));
+    EXPECT_EQ(run({"--version"}).out, "screencalc 3.1.1\n");
     const Ran help = run({"--diagonal", "x", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: screencalc", 0), 0u);
@@ -150,7 +155,7 @@ TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
     std::ofstream(dir / u8"屏幕尺寸.csv", std::ios::binary)
         << "diagonal,84.5,4:3,80\nheight,\"1000,5\"\n";
     const std::string badComma = "height,\"1000,5\",,,,,,,,,\"\"\"1000,5\"\" is not a number: only "
-                                 "digits and one point are accepted\"\n";
+                                 "digits and one point are accepted\",\n";
     const std::vector<Case> cases = {
         {{" --diagonal 84.5 --frame 65"}, 0, table84, ""},
         {{" --height 1000.5 --json"}, 0, json("1779 |1001 |80.34 |1803 |1025 |12"), ""},
@@ -165,14 +170,14 @@ TEST(Screencalc, TheExecutableShowsTheSameEverywhere) {
          "digits and one point are accepted\n"},
         {{" --batch 屏幕尺寸.csv"},
          1,
-         heading + "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,\n" + badComma,
+         heading + "diagonal,84.5,4:3,80,1717,1288,85,1731,1302,7,,\n" + badComma,
          "screencalc: row 1: frame 80 has no effect on the frame: 4:3 computes with a 7 mm frame\n"
          "screencalc: row 2: \"1000,5\" is not a number: only digits and one point are accepted\n"},
         // CRLF in, LF out.
         {{" --batch"},
          1,
-         heading + "width,1000,,,1000,563,45.17,1024,587,12,\nheight,x,,,,,,,,,\"\"\"x\"\" is not "
-                   "a number: only digits and one point are accepted\"\n",
+         heading + "width,1000,,,1000,563,45.17,1024,587,12,,\nheight,x,,,,,,,,,\"\"\"x\"\" is not "
+                   "a number: only digits and one point are accepted\",\n",
          "screencalc: row 2: \"x\" is not a number: only digits and one point are accepted\n",
          "width,1000\r\nheight,x\n"},
     };
@@ -197,8 +202,8 @@ struct ExecutableCase {
 
 // The files and command lines people really give the executable.
 TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
-    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,\n",
-                      w1000 = "width,1000,,,1000,563,45.17,1024,587,12,\n";
+    const std::string d100 = "diagonal,100,,,2214,1245,100,2238,1269,12,,\n",
+                      w1000 = "width,1000,,,1000,563,45.17,1024,587,12,,\n";
     const std::string rows = "diagonal,100\r\nwidth,1000\r\n",
                       own = "it is the file the results are written to\n";
     const std::u16string lone =
@@ -212,18 +217,18 @@ TEST(Screencalc, TheExecutableTakesTheFilesAndCommandLinesPeopleHave) {
         {" --batch", utf16(u"diagonal,100\r\nwidth,1000", true), 0, heading + d100 + w1000, ""},
         {" --batch in", utf16(u"# 屏幕\ndiagonal,100\n", false), 0, heading + d100, ""},
         {" --batch", utf16(lone, true), 1,
-         heading + ",,,,,,,,,,not UTF-16: a lone surrogate\n" + d100,
+         heading + ",,,,,,,,,,not UTF-16: a lone surrogate,\n" + d100,
          "row 1: not UTF-16: a lone surrogate\n"},
         {" --batch", utf16(u"diagonal,100\n", true) + "1", 1,
          heading + d100 +
-             ",,,,,,,,,,not UTF-16: the input ends in half a character (an odd number of bytes)\n",
+             ",,,,,,,,,,not UTF-16: the input ends in half a character (an odd number of bytes),\n",
          "row 2: not UTF-16: the input ends in half a character (an odd number of bytes)\n"},
         {" --batch", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100,16:9,12,\n", 0,
-         heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,\n", ""},
+         heading + "diagonal,100,16:9,12,2214,1245,100,2238,1269,12,,\n", ""},
         // A file or a pipe gets the bytes; messages escape them.
         {" --batch", "width,\x1b]2;x\x07\u009B\n", 1,
          heading + "width,\x1b]2;x\x07\u009B,,,,,,,,,\"\"\"\\u001B]2;x\\u0007\\u009B\"\" is not a "
-                   "number: only digits and one point are accepted\"\n",
+                   "number: only digits and one point are accepted\",\n",
          "row 1: \"\\u001B]2;x\\u0007\\u009B\" is not a number: only digits and one point are "
          "accepted\n"},
         {" --batch -- -rows.csv", "", 2, "",

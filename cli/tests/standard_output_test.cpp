@@ -25,7 +25,7 @@ char stateOf(pid_t pid) {
 }
 
 TEST(StandardOutput, AKillWhileThePipeIsFullLeavesWholeRows) {
-    const std::string row = "diagonal,100,,,2214,1245,100,2238,1269,12,\n";
+    const std::string row = "diagonal,100,,,2214,1245,100,2238,1269,12,,\n";
     const std::filesystem::path dir = testFolder();
     std::string rows;
     for (int i = 0; i < 20000; ++i) {
