@@ -52,8 +52,15 @@ Heading headingOf(const CsvSplit& split) {
         seen += i == 0 ? "" : ",";
         seen += trimBlanks(split.fields[i]);
     }
-    if (seen == joined(inputColumns)) {
-        return Heading::input;
+    // The input heading, or its first columns from "entry,text" on: ratio
+    // and frame may be left out of a file, and so out of its heading.
+    std::string columns(inputColumns[0]);
+    for (std::size_t i = 1; i < inputColumns.size(); ++i) {
+        columns += ",";
+        columns += inputColumns[i];
+        if (seen == columns) {
+            return Heading::input;
+        }
     }
     const std::string results = csvHeading();
     const std::string earlier = results.substr(0, results.rfind(",note"));
