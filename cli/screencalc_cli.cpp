@@ -42,9 +42,10 @@ std::string usageText() {
            "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
-           "       screencalc --room --farthest MM [--closest MM]\n"
-           "                  [--content cinema|presentation|detail] [--element PCT]\n"
-           "                  [--lines N] [--ratio 16:9|4:3] [--frame " +
+           "       screencalc --room (--farthest MM [--closest MM] | --diagonal IN)\n"
+           "                  [--content cinema|presentation|detail] [--element PCT|MMmm|PTpt]\n"
+           "                  [--lines N] [--eye MM] [--edge MM] [--ceiling MM] [--throw R[-R]]\n"
+           "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
            "       screencalc --batch [--json] [--] [FILE]\n"
@@ -67,28 +68,32 @@ std::string usageText() {
            "  --json    one JSON object with the six texts exactly as the window shows\n"
            "            them, blanks included:\n" +
            jsonKeys() +
-           "  --room    which screen a room needs, from the viewers' distances in mm\n"
-           "            (eyes to screen; no --closest: one row): the smallest image the\n"
-           "            farthest viewer needs, the recommended one and the largest the\n"
-           "            closest viewer allows, then the window's texts for the smallest,\n"
-           "            the nearest-recommended and the largest whole-inch diagonal.\n"
-           "            cinema (default): SMPTE 30 degrees wide from the farthest seat, THX\n"
-           "            36 recommended, 40 from the closest; presentation: DISCAS, elements\n"
-           "            of --element % of the image height (4) legible; detail: DISCAS,\n"
-           "            --lines (1080) pixels high, one arc-minute each. 4:3 comes with the\n"
-           "            80 mm frame, the only one with 4:3 sizes.\n"
+           "  --room    which screen a room needs, from the viewers' distances (eyes to\n"
+           "            screen; mm, or 4.2m, 420cm, 13ft 6in; no --closest: one row): the\n"
+           "            smallest readable, recommended and largest comfortable image, each\n"
+           "            with its rule, and the window's texts for their whole inches.\n"
+           "            cinema (default): 30 degrees wide from the farthest seat (SMPTE),\n"
+           "            36 recommended (THX), at most 60 from the closest; presentation:\n"
+           "            DISCAS BDM, --element % of the image height (2.5), or mm or pt at\n"
+           "            96 px per inch on --lines; detail: DISCAS ADM, --lines (1080), one\n"
+           "            arc-minute a pixel. --eye (1200) and --edge (the screen's lower\n"
+           "            edge, default at eye height) in mm above the floor; --ceiling checks\n"
+           "            the image top; --throw gives the projector's lens distances. With\n"
+           "            --diagonal IN: the closest and farthest seat of each content. 4:3\n"
+           "            comes with the 80 mm frame, the only one with 4:3 sizes.\n"
            "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
            "            (entry: diagonal, width, height or room; a room's text is\n"
-           "            farthest=MM closest=MM content=... element=PCT lines=N and its\n"
-           "            row gets the recommended diagonal; empty ratio or frame: 16:9, 12);\n"
+           "            farthest=MM closest=MM content=... (the --room options as key=value)\n"
+           "            and its row gets the recommended diagonal, the whole range on standard\n"
+           "            error; empty ratio or frame: 16:9, 12, or 80 for 4:3 rooms);\n"
            "            blank lines and lines starting with # are skipped; in CSV output an\n"
            "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
            "            runs it as a formula\n"
            "  --        ends the options: FILE may then start with -\n"
            "\n"
            "Exit status: 0 all computed, 1 a calculation (or batch row) failed, a room\n"
-           "has no answer or the results could not be written, 2 usage error or\n"
-           "unreadable FILE.\n";
+           "has no answer or the results could not be written, 2 usage error (a room\n"
+           "value that is not one) or unreadable FILE.\n";
 }
 
 struct CommandLine {
@@ -97,7 +102,7 @@ struct CommandLine {
     bool json = false;
     bool batch = false;
     bool room = false;
-    RoomTexts roomTexts;
+    calc::RoomTexts roomTexts;
     std::string firstRoomValue; // the first of --farthest, --closest, ... given
     const EntryKind* entry = nullptr;
     std::string text;
@@ -155,7 +160,7 @@ struct CommandOption {
     Apply apply;
 };
 
-constexpr std::array<CommandOption, 16> options{{
+constexpr std::array<CommandOption, 20> options{{
     {"--help", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"-h", false, [](CommandLine& cl, auto, auto) { return cl.help = true, std::string(); }},
     {"--version", false,
@@ -175,6 +180,10 @@ constexpr std::array<CommandOption, 16> options{{
     {"--content", true, setRoomValue},
     {"--element", true, setRoomValue},
     {"--lines", true, setRoomValue},
+    {"--eye", true, setRoomValue},
+    {"--edge", true, setRoomValue},
+    {"--ceiling", true, setRoomValue},
+    {"--throw", true, setRoomValue},
 }};
 
 CommandLine parse(const std::vector<std::string>& args) {
@@ -249,7 +258,7 @@ std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen)
                                                           : std::string_view(cl.firstRoomValue);
         return UsageError{std::string(flag) + " cannot be combined with --batch"};
     }
-    if (cl.room && cl.entry != nullptr) {
+    if (cl.room && cl.entry != nullptr && cl.entry->flag != "--diagonal") {
         return UsageError{std::string(cl.entry->flag) + " cannot be combined with --room"};
     }
     if (!cl.room && !cl.batch && !cl.firstRoomValue.empty()) {
@@ -290,7 +299,11 @@ int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, 
 int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
               std::ostream& err) {
     if (cl.room) {
-        return runRoom(cl.roomTexts, cl.ratio, cl.frame, cl.json, out, err);
+        calc::RoomTexts room = cl.roomTexts;
+        if (cl.entry != nullptr) { // --diagonal: which seats suit it
+            room[static_cast<std::size_t>(calc::RoomField::diagonal)] = cl.text;
+        }
+        return runRoom(room, cl.ratio, cl.frame, cl.json, out, err);
     }
     if (cl.entry == nullptr) {
         reportUsage(err, "give one of " + entryFlags());
