@@ -371,7 +371,7 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
         return false;
     }
     if (given(text(RoomField::element))) {
-        if (!inverse && room.content != Content::presentation) {
+        if (!roomFieldUsed(RoomField::element, room, inverse)) {
             return r.fail(RoomField::element, RoomProblem::notForContent,
                           "counts only for presentation content");
         }
@@ -380,9 +380,7 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
         }
     }
     if (given(text(RoomField::lines))) {
-        const bool sourceOfElement =
-            room.content == Content::presentation && room.elementUnit != ElementUnit::percent;
-        if (!inverse && room.content != Content::detail && !sourceOfElement) {
+        if (!roomFieldUsed(RoomField::lines, room, inverse)) {
             return r.fail(RoomField::lines, RoomProblem::notForContent,
                           "counts only for detail content or an element in mm or pt");
         }
@@ -636,6 +634,21 @@ Distance readDistance(std::string_view text, bool zeroAllowed) {
         return {0, RoomProblem::metresWithoutUnit};
     }
     return {mm, RoomProblem::none};
+}
+
+bool roomFieldUsed(RoomField field, const Room& room, bool fromDiagonal) {
+    switch (field) {
+    case RoomField::farthest:
+    case RoomField::closest:
+        return !fromDiagonal;
+    case RoomField::element:
+        return fromDiagonal || room.content == Content::presentation;
+    case RoomField::lines:
+        return fromDiagonal || room.content == Content::detail ||
+               (room.content == Content::presentation && room.elementUnit != ElementUnit::percent);
+    default:
+        return true;
+    }
 }
 
 RoomRequest readRoom(const RoomTexts& texts) {

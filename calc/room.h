@@ -185,6 +185,12 @@ struct RoomRequest {
 };
 RoomRequest readRoom(const RoomTexts& texts);
 
+// Whether a room takes the field: the element only for presentation, the
+// lines for detail or an element in mm or pt, the seats only without a
+// diagonal. The diagonal's question uses the element and the lines of every
+// content.
+bool roomFieldUsed(RoomField field, const Room& room, bool fromDiagonal);
+
 // A distance as people write it: mm by default, or with m, cm, mm, ft, in
 // ("4.2m", "13ft 6in"). Fails with the problem for `field`.
 struct Distance {

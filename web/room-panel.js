@@ -161,11 +161,9 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
     }
 
     function update() {
-        const content = fields.content.value;
-        const inverse = fields.diagonal.value.trim() !== "";
-        toggle("element", inverse || content === "presentation");
-        toggle("lines", inverse || content !== "cinema");
-        const answer = calc.roomSizes(fieldRows.map(([key]) => labels[key].hidden ? "" : fields[key].value));
+        const answer = calc.roomSizes(fieldRows.map(([key]) => fields[key].value));
+        toggle("element", answer.used.element);
+        toggle("lines", answer.used.lines);
         fields.element.placeholder = `${answer.defaults.element}（%），或 mm、pt`;
         fields.lines.placeholder = String(answer.defaults.lines);
         fields.eye.placeholder = `${answer.defaults.eye}（mm）`;

@@ -134,6 +134,12 @@ std::string seats(const calc::Room& room, const calc::ScreenSeating& s) {
     return out + "}";
 }
 
+// The answer with the fields the panel shows.
+std::string withUsed(std::string answer, const std::string& used) {
+    answer.back() = ',';
+    return answer + used + "}";
+}
+
 } // namespace
 
 std::string roomAnswer(std::string_view texts, calc::Option ratio, calc::Option frame) {
@@ -143,16 +149,38 @@ std::string roomAnswer(std::string_view texts, calc::Option ratio, calc::Option 
         t = std::string(texts.substr(0, end));
         texts.remove_prefix(end == std::string_view::npos ? texts.size() : end + 1);
     }
+    // The panel shows only the fields the room uses: a hidden field's text
+    // stays out. The element's unit decides whether the lines count.
+    const auto slot = [&](calc::RoomField f) -> std::optional<std::string>& {
+        return given[static_cast<std::size_t>(f)];
+    };
+    const bool fromDiagonal =
+        slot(calc::RoomField::diagonal)->find_first_not_of(' ') != std::string::npos;
+    calc::RoomTexts withoutLines = given;
+    withoutLines[static_cast<std::size_t>(calc::RoomField::lines)].reset();
+    calc::Room probe = calc::readRoom(withoutLines).room;
+    for (const calc::ContentName& c : calc::contentNames) {
+        probe.content = *slot(calc::RoomField::content) == c.name ? c.content : probe.content;
+    }
+    std::string used;
+    for (calc::RoomField f : {calc::RoomField::element, calc::RoomField::lines}) {
+        const bool counts = calc::roomFieldUsed(f, probe, fromDiagonal);
+        if (!counts) {
+            slot(f).reset();
+        }
+        used += ",\"" + std::string(calc::keyOf(f)) + "\":" + (counts ? "true" : "false");
+    }
+    used = "\"used\":{" + used.substr(1) + "}";
     const calc::RoomRequest q = calc::readRoom(given);
     if (!q.error.ok()) {
-        return refusal(q.error, {}, nullptr);
+        return withUsed(refusal(q.error, {}, nullptr), used);
     }
     if (q.diagonal) {
         const calc::ScreenSeating s = calc::seatScreen(q.room, *q.diagonal, ratio, frame);
-        return s.ok() ? seats(q.room, s) : refusal(s.error, s.remedies, nullptr);
+        return withUsed(s.ok() ? seats(q.room, s) : refusal(s.error, s.remedies, nullptr), used);
     }
     const calc::RoomSizing s = calc::sizeRoom(q.room, ratio, frame);
-    return s.ok() ? sizes(q.room, s) : refusal(s.error, s.remedies, &s);
+    return withUsed(s.ok() ? sizes(q.room, s) : refusal(s.error, s.remedies, &s), used);
 }
 
 } // namespace web

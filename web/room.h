@@ -13,7 +13,9 @@ namespace web {
 // `texts` holds the room's texts as typed, one a line, in the order of
 // calc::roomFieldKeys (farthest, closest, content, element, lines, eye,
 // edge, ceiling, throw, diagonal); an empty line is not given. The answer
-// is JSON, always with "defaults" (element %, lines, eye height) and
+// is JSON, always with "defaults" (element %, lines, eye height), "used"
+// ({"element", "lines"}: whether the room takes them; the panel shows only
+// those, and the text of one it does not take is left out) and
 // "problem" (calc::nameOf(RoomProblem), "" when answered):
 // - refused: "field", "reason" (English), "usage" (a text is wrong rather
 //   than the room), and once known "least" and "most" diagonals and

@@ -266,6 +266,19 @@ def run():
                                        ("4:3", "80"), ("16:9", "65")])
             compare(d, f"random {n} {room} {ratio} {frame}", room, ratio, frame)
 
+        # Only the fields the room takes are shown: the lines of a presentation
+        # only once its element is in pt or mm.
+        shown = "return ['roomElement', 'roomLines'].map((id) => !document.getElementById(id).hidden)"
+        for name, room, want in (("cinema", {"farthest": "4000"}, [False, False]),
+                                 ("percent", {"farthest": "4000", "content": "presentation"},
+                                  [True, False]),
+                                 ("points", {"farthest": "4000", "content": "presentation",
+                                             "element": "20pt"}, [True, True]),
+                                 ("detail", {"farthest": "4000", "content": "detail"},
+                                  [False, True]),
+                                 ("diagonal", {"diagonal": "100"}, [True, True])):
+            fill(d, room)
+            check(f"fields shown: {name}", d.execute_script(shown), want)
         # The head names the six results by the calculator's own captions.
         fill(d, {"farthest": "4000"})
         check("head: the calculator's captions", panel(d)["head"][1:7],
