@@ -367,8 +367,14 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
         }
         room.closest = closest;
     }
-    if (given(text(RoomField::content)) && !readContent(r, *text(RoomField::content), room)) {
-        return false;
+    if (given(text(RoomField::content))) {
+        if (!roomFieldUsed(RoomField::content, room, inverse)) {
+            return r.fail(RoomField::content, RoomProblem::notWithDiagonal,
+                          "the seats of every content follow from --diagonal; leave it out");
+        }
+        if (!readContent(r, *text(RoomField::content), room)) {
+            return false;
+        }
     }
     if (given(text(RoomField::element))) {
         if (!roomFieldUsed(RoomField::element, room, inverse)) {
@@ -640,6 +646,7 @@ bool roomFieldUsed(RoomField field, const Room& room, bool fromDiagonal) {
     switch (field) {
     case RoomField::farthest:
     case RoomField::closest:
+    case RoomField::content:
         return !fromDiagonal;
     case RoomField::element:
         return fromDiagonal || room.content == Content::presentation;

@@ -186,8 +186,8 @@ struct RoomRequest {
 RoomRequest readRoom(const RoomTexts& texts);
 
 // Whether a room takes the field: the element only for presentation, the
-// lines for detail or an element in mm or pt, the seats only without a
-// diagonal. The diagonal's question uses the element and the lines of every
+// lines for detail or an element in mm or pt, the seats and the content
+// only without a diagonal. The diagonal's question uses the element and the lines of every
 // content.
 bool roomFieldUsed(RoomField field, const Room& room, bool fromDiagonal);
 

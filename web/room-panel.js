@@ -162,6 +162,7 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
 
     function update() {
         const answer = calc.roomSizes(fieldRows.map(([key]) => fields[key].value));
+        toggle("content", answer.used.content);
         toggle("element", answer.used.element);
         toggle("lines", answer.used.lines);
         fields.element.placeholder = `${answer.defaults.element}（%），或 mm、pt`;

@@ -163,7 +163,8 @@ std::string roomAnswer(std::string_view texts, calc::Option ratio, calc::Option 
         probe.content = *slot(calc::RoomField::content) == c.name ? c.content : probe.content;
     }
     std::string used;
-    for (calc::RoomField f : {calc::RoomField::element, calc::RoomField::lines}) {
+    for (calc::RoomField f :
+         {calc::RoomField::content, calc::RoomField::element, calc::RoomField::lines}) {
         const bool counts = calc::roomFieldUsed(f, probe, fromDiagonal);
         if (!counts) {
             slot(f).reset();

@@ -14,7 +14,7 @@ namespace web {
 // calc::roomFieldKeys (farthest, closest, content, element, lines, eye,
 // edge, ceiling, throw, diagonal); an empty line is not given. The answer
 // is JSON, always with "defaults" (element %, lines, eye height), "used"
-// ({"element", "lines"}: whether the room takes them; the panel shows only
+// ({"content", "element", "lines"}: whether the room takes them; the panel shows only
 // those, and the text of one it does not take is left out) and
 // "problem" (calc::nameOf(RoomProblem), "" when answered):
 // - refused: "field", "reason" (English), "usage" (a text is wrong rather

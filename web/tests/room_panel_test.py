@@ -268,15 +268,16 @@ def run():
 
         # Only the fields the room takes are shown: the lines of a presentation
         # only once its element is in pt or mm.
-        shown = "return ['roomElement', 'roomLines'].map((id) => !document.getElementById(id).hidden)"
-        for name, room, want in (("cinema", {"farthest": "4000"}, [False, False]),
+        shown = ("return ['roomContent', 'roomElement', 'roomLines']"
+                 ".map((id) => !document.getElementById(id).hidden)")
+        for name, room, want in (("cinema", {"farthest": "4000"}, [True, False, False]),
                                  ("percent", {"farthest": "4000", "content": "presentation"},
-                                  [True, False]),
+                                  [True, True, False]),
                                  ("points", {"farthest": "4000", "content": "presentation",
-                                             "element": "20pt"}, [True, True]),
+                                             "element": "20pt"}, [True, True, True]),
                                  ("detail", {"farthest": "4000", "content": "detail"},
-                                  [False, True]),
-                                 ("diagonal", {"diagonal": "100"}, [True, True])):
+                                  [True, False, True]),
+                                 ("diagonal", {"diagonal": "100"}, [False, True, True])):
             fill(d, room)
             check(f"fields shown: {name}", d.execute_script(shown), want)
         # The head names the six results by the calculator's own captions.
