@@ -43,8 +43,9 @@ std::string usageText() {
            frames +
            "] [--json]\n"
            "       screencalc --room (--farthest MM [--closest MM] | --diagonal IN)\n"
-           "                  [--content cinema|presentation|detail] [--element PCT|MMmm|PTpt]\n"
-           "                  [--lines N] [--eye MM] [--edge MM] [--ceiling MM] [--throw R[-R]]\n"
+           "                  [--content cinema|presentation|detail]\n"
+           "                  [--element PCT|MMmm|PTpt] [--lines N] [--eye MM]\n"
+           "                  [--edge MM] [--ceiling MM] [--throw R[-R]]\n"
            "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
@@ -83,9 +84,10 @@ std::string usageText() {
            "            comes with the 80 mm frame, the only one with 4:3 sizes.\n"
            "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
            "            (entry: diagonal, width, height or room; a room's text is\n"
-           "            farthest=MM closest=MM content=... (the --room options as key=value)\n"
-           "            and its row gets the recommended diagonal, the whole range on standard\n"
-           "            error; empty ratio or frame: 16:9, 12, or 80 for 4:3 rooms);\n"
+           "            farthest=MM closest=MM content=..., the --room options as\n"
+           "            key=value, and its row gets the recommended diagonal, the whole\n"
+           "            range on standard error; empty ratio or frame: 16:9, 12, or 80\n"
+           "            for 4:3 rooms);\n"
            "            blank lines and lines starting with # are skipped; in CSV output an\n"
            "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
            "            runs it as a formula\n"
