@@ -155,6 +155,9 @@ void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
         out += ',';
     }
     appendJsonResults(out, row.calc);
+    if (!row.calc.roomJson.empty()) {
+        out += ",\"room\":" + row.calc.roomJson;
+    }
     out += ",\"error\":";
     if (row.calc.ok) {
         out += "null";

@@ -411,6 +411,8 @@ Calculation calculateRoomRow(std::string_view text, std::optional<std::string_vi
         c.ok = true;
         c.texts = s.screen.texts;
         c.notices.push_back(seatsNotice(s));
+        c.roomJson = seatsJson(r, s);
+        c.roomJson.pop_back(); // its line end
         return c;
     }
     const calc::RoomSizing s = calc::sizeRoom(r.room.room, r.selection.ratio, r.selection.frame);
@@ -421,6 +423,8 @@ Calculation calculateRoomRow(std::string_view text, std::optional<std::string_vi
     c.ok = true;
     c.texts = s.recommendedScreen.texts;
     c.notices.push_back(rangeNotice(s, r.room.room));
+    c.roomJson = roomJson(r, s);
+    c.roomJson.pop_back(); // its line end
     return c;
 }
 

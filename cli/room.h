@@ -24,8 +24,9 @@ int runRoom(const calc::RoomTexts& room, std::optional<std::string_view> ratio,
             std::optional<std::string_view> frame, bool json, std::ostream& out, std::ostream& err);
 
 // A batch row's room ("farthest=4000 closest=3000 content=cinema"): the
-// recommended diagonal's six texts, and the whole range as a notice; with
-// diagonal=IN, that diagonal's texts and the seats of each content.
+// recommended diagonal's six texts, the whole range as a notice and, for
+// JSON rows, the whole answer of --room --json; with diagonal=IN, that
+// diagonal's texts and the seats of each content.
 Calculation calculateRoomRow(std::string_view text, std::optional<std::string_view> ratio,
                              std::optional<std::string_view> frame);
 

@@ -67,6 +67,16 @@ const RoomCase cases[] = {
      "screencalc: --width cannot be combined with --room (see screencalc --help)\n"},
     {" --batch --farthest 3000 in", 2, "",
      "screencalc: --farthest cannot be combined with --batch (see screencalc --help)\n"},
+    // A JSON room row carries the whole answer of --room --json.
+    {" --batch --json in", 0,
+     "\"bkw\":\"12\",\"room\":{\"ratio\":\"16:9\",\"frame\":\"12\",\"content\":\"cinema\","
+     "\"farthest\":4000,\"closest\":2500,",
+     "screencalc: row 1: smallest readable 97 in (30° wide from the farthest seat (SMPTE EG 18)), "
+     "recommended 117 in (36° wide from the farthest seat (THX)), largest comfortable 130 in (at "
+     "most 60° wide from the closest seat (cinema front rows; SMPTE quotes 61.8°)); seated eye "
+     "height 1200 mm (default); screen's lower edge at eye height (assumed; give --edge); no "
+     "ceiling given\n",
+     "room,farthest=4000 closest=2500\n"},
     // Rooms without an answer: exit 1, with what would make them work.
     {" --room --farthest 3000 --closest 1000", 1, "",
      "screencalc: --room: no whole-inch diagonal fits: the farthest viewer needs at least 72.62 "
