@@ -336,28 +336,30 @@ bool readDiagonal(Reader& r, const std::string& text, RoomRequest& request) {
     return true;
 }
 
-// The fields in the order their checks run, with what each needs.
-bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
-    const auto text = [&](RoomField f) -> const std::optional<std::string>& {
-        return texts[static_cast<std::size_t>(f)];
+const std::optional<std::string>& textOf(const RoomTexts& texts, RoomField f) {
+    return texts[static_cast<std::size_t>(f)];
+}
+
+// The diagonal, or the seats: one question or the other.
+bool readSeats(Reader& r, const RoomTexts& texts, RoomRequest& q) {
+    const auto text = [&](RoomField f) -> const auto& {
+        return textOf(texts, f);
     };
-    Room& room = q.room;
     const bool inverse = given(text(RoomField::diagonal));
-    if (inverse && !readDiagonal(r, *text(RoomField::diagonal), q)) {
-        return false;
-    }
-    for (RoomField seat : {RoomField::farthest, RoomField::closest}) {
-        if (inverse && given(text(seat))) {
-            return r.fail(seat, RoomProblem::notWithDiagonal,
-                          "the seats follow from --diagonal; give one or the other");
+    if (inverse) {
+        for (RoomField seat : {RoomField::farthest, RoomField::closest}) {
+            if (given(text(seat))) {
+                return r.fail(seat, RoomProblem::notWithDiagonal,
+                              "the seats follow from --diagonal; give one or the other");
+            }
         }
+        return readDiagonal(r, *text(RoomField::diagonal), q);
     }
-    if (!inverse && !given(text(RoomField::farthest))) {
+    if (!given(text(RoomField::farthest))) {
         return r.fail(RoomField::farthest, RoomProblem::missing,
                       "the farthest viewer's distance is needed");
     }
-    if (!inverse &&
-        !r.distance(RoomField::farthest, *text(RoomField::farthest), room.farthest, false)) {
+    if (!r.distance(RoomField::farthest, *text(RoomField::farthest), q.room.farthest, false)) {
         return false;
     }
     if (given(text(RoomField::closest))) {
@@ -365,8 +367,16 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
         if (!r.distance(RoomField::closest, *text(RoomField::closest), closest, false)) {
             return false;
         }
-        room.closest = closest;
+        q.room.closest = closest;
     }
+    return true;
+}
+
+// The content and what it reads: the element and the source's lines.
+bool readContentFields(Reader& r, const RoomTexts& texts, Room& room, bool inverse) {
+    const auto text = [&](RoomField f) -> const auto& {
+        return textOf(texts, f);
+    };
     if (given(text(RoomField::content))) {
         if (!roomFieldUsed(RoomField::content, room, inverse)) {
             return r.fail(RoomField::content, RoomProblem::notWithDiagonal,
@@ -394,6 +404,7 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
             return false;
         }
     }
+    // An element in mm or pt is a share of the lines read after it.
     if (given(text(RoomField::element)) &&
         !(elementPercent(room) > 0 && elementPercent(room) <= 100)) {
         return r.fail(RoomField::element, RoomProblem::outOfRange,
@@ -401,24 +412,27 @@ bool readFields(Reader& r, const RoomTexts& texts, RoomRequest& q) {
                           plainNumberText(elementPercent(room)) +
                           " % of the image height; at most 100 % fits");
     }
+    return true;
+}
+
+// How the screen hangs, and the projector.
+bool readMounting(Reader& r, const RoomTexts& texts, Room& room) {
     const std::array<std::pair<RoomField, bool>, 3> heights{
         {{RoomField::eyeHeight, false}, {RoomField::lowerEdge, true}, {RoomField::ceiling, false}}};
     for (const auto& [field, zeroAllowed] : heights) {
-        if (!given(text(field))) {
+        if (!given(textOf(texts, field))) {
             continue;
         }
         double mm = 0;
-        if (!r.distance(field, *text(field), mm, zeroAllowed)) {
+        if (!r.distance(field, *textOf(texts, field), mm, zeroAllowed)) {
             return false;
         }
         (field == RoomField::eyeHeight   ? room.eyeHeight
          : field == RoomField::lowerEdge ? room.lowerEdge.emplace()
                                          : room.ceiling.emplace()) = mm;
     }
-    if (given(text(RoomField::throwRatio)) && !readThrow(r, *text(RoomField::throwRatio), room)) {
-        return false;
-    }
-    return true;
+    const auto& throwText = textOf(texts, RoomField::throwRatio);
+    return !given(throwText) || readThrow(r, *throwText, room);
 }
 
 // ---- the rules ----
@@ -661,7 +675,9 @@ bool roomFieldUsed(RoomField field, const Room& room, bool fromDiagonal) {
 RoomRequest readRoom(const RoomTexts& texts) {
     RoomRequest q;
     Reader r{q};
-    readFields(r, texts, q);
+    const bool inverse = given(textOf(texts, RoomField::diagonal));
+    readSeats(r, texts, q) && readContentFields(r, texts, q.room, inverse) &&
+        readMounting(r, texts, q.room);
     return q;
 }
 
@@ -724,23 +740,33 @@ std::string remedyText(const Remedy& r) {
     return "the screen's lower edge at most " + mmText(r.value) + " high";
 }
 
-RoomSizing sizeRoom(const Room& room, Option ratio, Option frame) {
-    RoomSizing s;
+namespace {
+
+// A room whose values cannot stand together.
+RoomError roomConflict(const Room& room, Option ratio, Option frame) {
     if (ratio == Option::ratio4x3 && frame != Option::frame80) {
-        s.error = frameError();
-        return s;
+        return frameError();
     }
     if (room.closest && *room.closest > room.farthest) {
-        s.error = {RoomProblem::closestFarther, RoomField::closest,
-                   "the closest viewer (" + mmText(*room.closest) +
-                       ") sits farther than the farthest viewer (" + mmText(room.farthest) + ")"};
-        return s;
+        return {RoomProblem::closestFarther, RoomField::closest,
+                "the closest viewer (" + mmText(*room.closest) +
+                    ") sits farther than the farthest viewer (" + mmText(room.farthest) + ")"};
     }
     if (room.ceiling && *room.ceiling <= room.lowerEdgeOrAssumed()) {
-        s.error = {RoomProblem::ceilingTooLow, RoomField::ceiling,
-                   "the ceiling (" + mmText(*room.ceiling) +
-                       ") is not above the screen's lower edge (" +
-                       mmText(room.lowerEdgeOrAssumed()) + ")"};
+        return {RoomProblem::ceilingTooLow, RoomField::ceiling,
+                "the ceiling (" + mmText(*room.ceiling) +
+                    ") is not above the screen's lower edge (" + mmText(room.lowerEdgeOrAssumed()) +
+                    ")"};
+    }
+    return {};
+}
+
+} // namespace
+
+RoomSizing sizeRoom(const Room& room, Option ratio, Option frame) {
+    RoomSizing s;
+    s.error = roomConflict(room, ratio, frame);
+    if (!s.ok()) {
         return s;
     }
     const Aspect aspect = aspectOf(ratio);

@@ -21,7 +21,7 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
     // The fields in the order the module reads them (web/room.h): its key,
     // the element id, the caption and the hint.
     const fieldRows = [
-        ["farthest", "roomFarthest", "最远观众距离", "眼睛到银幕，mm，或 4.2m、13ft 6in"],
+        ["farthest", "roomFarthest", "最远观众距离", "mm，或 4.2m、13ft 6in"],
         ["closest", "roomClosest", "最近观众距离", "可不填：只有一排"],
         ["content", "roomContent", "内容", ""],
         ["element", "roomElement", "最小字符高度", "画面高的 %，或 mm、pt"],
