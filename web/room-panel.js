@@ -40,8 +40,11 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
         const input = key === "content"
             ? make("select", { id }, ...contents.map(([value, text]) =>
                 make("option", { value, textContent: text })))
-            : make("input", { id, type: "text", inputMode: key === "throw" ? "text" : "decimal",
-                autocomplete: "off", spellcheck: false, placeholder: hint });
+            // Distances, the element and the throw take units and ranges
+            // ("4.2m", "20pt", "1.36-2.03"): a phone's number pad has no letters.
+            : make("input", { id, type: "text",
+                inputMode: key === "lines" || key === "diagonal" ? "decimal" : "text",
+                autocomplete: "off", autocapitalize: "off", spellcheck: false, placeholder: hint });
         fields[key] = input;
         labels[key] = make("label", { htmlFor: id, textContent: caption });
         grid.append(labels[key], input);

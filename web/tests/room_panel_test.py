@@ -280,6 +280,11 @@ def run():
                                  ("diagonal", {"diagonal": "100"}, [False, True, True])):
             fill(d, room)
             check(f"fields shown: {name}", d.execute_script(shown), want)
+        # Units need letters: only the pure numbers get a phone's number pad.
+        check("keyboards", d.execute_script(
+            "return ['roomFarthest', 'roomElement', 'roomThrow', 'roomLines', 'roomDiagonal']"
+            ".map((id) => document.getElementById(id).inputMode)"),
+            ["text", "text", "text", "decimal", "decimal"])
         # The head names the six results by the calculator's own captions.
         fill(d, {"farthest": "4000"})
         check("head: the calculator's captions", panel(d)["head"][1:7],
