@@ -756,7 +756,7 @@ RoomError roomConflict(const Room& room, Option ratio, Option frame) {
         return {RoomProblem::ceilingTooLow, RoomField::ceiling,
                 "the ceiling (" + mmText(*room.ceiling) +
                     ") is not above the screen's lower edge (" + mmText(room.lowerEdgeOrAssumed()) +
-                    ")"};
+                    (room.lowerEdge ? ")" : ", assumed at eye height; give --edge)")};
     }
     return {};
 }

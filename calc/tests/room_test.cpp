@@ -149,6 +149,9 @@ const Row rows[] = {
     {"closestFarther", room(3000, 3001), r169, f12,
      "closestFarther closest: the closest viewer (3001 mm) sits farther than the farthest viewer "
      "(3000 mm)"},
+    {"ceilingUnderTheAssumedEdge", mounted(room(6000), {}, 1000), r169, f12,
+     "ceilingTooLow ceiling: the ceiling (1000 mm) is not above the screen's lower edge "
+     "(1200 mm, assumed at eye height; give --edge)"},
     {"fourThreeOnlyWith80", room(3000), r43, f12,
      "fourThreeFrame frame: the calculator gives 4:3 sizes only with the 80 mm frame option (it "
      "shows them with a 7 mm frame)"},
