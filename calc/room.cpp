@@ -868,6 +868,9 @@ ScreenSeating seatScreen(const Room& room, std::string_view diagonal, Option rat
         seat.farthestRule = farthestRule(c.content);
         seat.recommendedRule = recommendedRule(c.content);
         seat.ok = seat.closest <= seat.farthest;
+        // A recommended farthest seat nearer than the closest allowed one
+        // is the closest.
+        seat.recommended = seat.ok ? std::max(seat.recommended, seat.closest) : seat.recommended;
     }
     return s;
 }

@@ -306,10 +306,11 @@ RoomSizing sizeRoom(const Room& room, Option ratio, Option frame);
 // The seats one content allows in front of a screen.
 struct Seating {
     Content content = Content::cinema;
-    bool ok = false;        // the closest allowed seat is not beyond the farthest
-    double closest = 0;     // mm, at least
-    double farthest = 0;    // mm, at most
-    double recommended = 0; // mm, the farthest seat for the recommended rule
+    bool ok = false;     // the closest allowed seat is not beyond the farthest
+    double closest = 0;  // mm, at least
+    double farthest = 0; // mm, at most
+    // mm, the farthest seat of the recommended rule, not nearer than the closest
+    double recommended = 0;
     Rule closestRule = Rule::frontRow60;
     Rule farthestRule = Rule::smpte30;
     Rule recommendedRule = Rule::thx36;

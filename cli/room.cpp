@@ -187,7 +187,7 @@ std::string seatsTable(const Request& r, const calc::ScreenSeating& s) {
         seats.push_back({std::string(nameOf(seat.content)),
                          seat.ok ? mm(std::ceil(seat.closest)) : "none",
                          seat.ok ? mm(std::floor(seat.farthest)) : "-",
-                         seat.ok ? mm(std::floor(std::max(seat.recommended, seat.closest))) : "-",
+                         seat.ok ? mm(std::floor(seat.recommended)) : "-",
                          calc::ruleText(seat.closestRule, ruled) + "; " +
                              calc::ruleText(seat.farthestRule, ruled)});
     }

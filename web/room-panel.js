@@ -194,7 +194,7 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
                 const name = contents.find(([value]) => value === seat.content)[1];
                 seatBody.append(make("tr", {}, make("th", { textContent: name }),
                     ...(seat.fits ? [up(seat.closest), down(seat.farthest),
-                        down(Math.max(seat.recommended, seat.closest))] : ["无合适座位", "", ""])
+                        down(seat.recommended)] : ["无合适座位", "", ""])
                         .map((t) => make("td", { textContent: t }))));
                 rules.append(make("li", { textContent: `${name}：${ruleText(seat.closestRule, answer)}；` +
                     `${ruleText(seat.farthestRule, answer)}；推荐：${ruleText(seat.recommendedRule, answer)}` }));

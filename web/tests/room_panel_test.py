@@ -148,7 +148,7 @@ def expected_seats(answer):
     for content in ("cinema", "presentation", "detail"):
         seat = answer["seating"][content]
         rows.append([mm_up(seat["closest"]), mm_down(seat["farthest"]),
-                     mm_down(max(seat["recommended"], seat["closest"]))]
+                     mm_down(seat["recommended"])]
                     if seat["fits"] else ["无合适座位", "", ""])
     return rows
 
