@@ -66,7 +66,8 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
         make("h2", { textContent: "按观看距离选银幕" }), grid, message,
         make("div", { className: "sizes" }, table), make("div", { className: "sizes" }, seatTable),
         rules, assumption,
-        make("p", { className: "note", textContent: "按计算器所选的比例和边框计算；点“选用”即填入计算器的英寸。" }));
+        make("p", { className: "note",
+            textContent: "按计算器所选的比例和边框计算；点“选用”即填入计算器的英寸。" }));
 
     const mm = (v) => `${Math.round(v)} mm`;
     const up = (v) => `${Math.ceil(v)} mm`;
@@ -112,7 +113,8 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
                 throw: "投射比须大于 0、至多 20，或如 1.36-2.03 的范围。",
                 diagonal: "超过计算器对角线的 6 个字符。",
             }[a.field],
-            notForContent: a.field === "lines" ? "只用于细节内容，或字高以 mm、pt 给出时。" : "只用于演示内容。",
+            notForContent: a.field === "lines"
+                ? "只用于细节内容，或字高以 mm、pt 给出时。" : "只用于演示内容。",
             notWithDiagonal: "已选对角线时座位由对角线算出，请只填一项。",
             fourThreeFrame: "4：3 的尺寸只在 80 边框下计算，请在计算器中选 80。",
             closestFarther: "比最远观众还远。",
@@ -123,15 +125,18 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
             beyondField: "所需对角线超过计算器的 6 位数。",
             calculator: "计算失败。",
         }[a.problem] ?? a.reason;
-        const named = a.field in fields && a.problem !== "noWholeInch" ? `${captionOf(a.field)}：` : "";
-        const remedies = a.remedies.length ? ` 可改为：${a.remedies.map(remedyText).join("；或")}。` : "";
+        const named = a.field in fields && a.problem !== "noWholeInch"
+            ? `${captionOf(a.field)}：` : "";
+        const remedies = a.remedies.length
+            ? ` 可改为：${a.remedies.map(remedyText).join("；或")}。` : "";
         return named + words + remedies;
     }
     const number2 = (v) => v.toFixed(2);
 
     function assumptionText(a) {
         const eye = `坐姿眼高 ${mm(a.eyeHeight)}${fields.eye.value.trim() ? "" : "（默认）"}`;
-        const edge = a.lowerEdgeAssumed ? "银幕下沿与眼同高（假定）" : `银幕下沿离地 ${mm(a.lowerEdge)}`;
+        const edge = a.lowerEdgeAssumed
+            ? "银幕下沿与眼同高（假定）" : `银幕下沿离地 ${mm(a.lowerEdge)}`;
         const ceiling = a.ceiling === undefined ? "未填天花板高度" : `天花板 ${mm(a.ceiling)}`;
         return `按${eye}、${edge}计算；${ceiling}。`;
     }
@@ -180,11 +185,13 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
         seatTable.hidden = !answer.seating;
         if (answer.sizes) {
             showHead(!!answer.sizes[0].throw);
-            const names = [["roomSmallest", "最小可读"], ["roomRecommended", "推荐"], ["roomLargest", "最大舒适"]];
+            const names = [["roomSmallest", "最小可读"], ["roomRecommended", "推荐"],
+                ["roomLargest", "最大舒适"]];
             answer.sizes.forEach((size, k) => {
                 const [id, name] = names[k];
                 body.append(sizeRow(id, name, size));
-                rules.append(make("li", { textContent: `${name}：${ruleText(size.rule, answer)}` }));
+                rules.append(make("li",
+                    { textContent: `${name}：${ruleText(size.rule, answer)}` }));
             });
         }
         if (answer.screen) {
@@ -196,8 +203,9 @@ document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
                     ...(seat.fits ? [up(seat.closest), down(seat.farthest),
                         down(seat.recommended)] : ["无合适座位", "", ""])
                         .map((t) => make("td", { textContent: t }))));
-                rules.append(make("li", { textContent: `${name}：${ruleText(seat.closestRule, answer)}；` +
-                    `${ruleText(seat.farthestRule, answer)}；推荐：${ruleText(seat.recommendedRule, answer)}` }));
+                const ruled = (rule) => ruleText(rule, answer);
+                rules.append(make("li", { textContent: `${name}：${ruled(seat.closestRule)}；` +
+                    `${ruled(seat.farthestRule)}；推荐：${ruled(seat.recommendedRule)}` }));
             }
         }
     }

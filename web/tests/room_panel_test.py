@@ -106,7 +106,8 @@ def panel(d):
                 seats: document.getElementById('roomSeats').hidden ? [] : rows('roomSeats'),
                 rules: document.querySelectorAll('#roomRules li').length,
                 assumption: document.getElementById('roomAssumption').textContent,
-                head: [...document.querySelectorAll('#roomSizes thead th')].map((th) => th.textContent),
+                head: [...document.querySelectorAll('#roomSizes thead th')]
+                    .map((th) => th.textContent),
                 captions: Object.fromEntries([...document.querySelectorAll('#room label')]
                     .map((l) => [l.htmlFor, l.textContent]))};""")
 
@@ -138,7 +139,8 @@ def expected_sizes(answer):
         row = [size["screen"][r].strip() for r in RESULTS]
         if "throwDistance" in size:
             least, most = size["throwDistance"]
-            row.append(f"{round(least)} mm" if least == most else f"{round(least)}-{round(most)} mm")
+            row.append(f"{round(least)} mm" if least == most
+                       else f"{round(least)}-{round(most)} mm")
         rows.append(row + [""])
     return rows
 
@@ -169,7 +171,8 @@ def compare(d, name, room, ratio="16:9", frame="12"):
     # Refused by screencalc: refused on the page, naming the same field.
     field = error.split(": ")[1].removeprefix("--")
     check(f"{name}: refused", [got["sizes"], got["seats"], got["message"] != ""], [[], [], True])
-    want = {"room": "没有合适的整英寸", "frame": "4：3"}.get(field) or got["captions"][FIELDS[field]]
+    want = ({"room": "没有合适的整英寸", "frame": "4：3"}.get(field)
+            or got["captions"][FIELDS[field]])
     check(f"{name}: names {field}", got["message"].startswith(want), True)
 
 
@@ -203,7 +206,8 @@ REFUSALS = [
     ("zeroIsNotAbove0", {"farthest": "0"}, "最远观众距离：须大于 0。"),
     ("lettersAreNoNumber", {"farthest": "abc"}, "最远观众距离：“abc”不是有效的数字。"),
     ("metresHint", {"farthest": "4"}, "最远观众距离：“4” mm？请填 4000 或 4m。"),
-    ("exponentIsNoUnit", {"farthest": "1e4"}, "最远观众距离：“1e4”的单位请用 mm、cm、m、ft 或 in。"),
+    ("exponentIsNoUnit", {"farthest": "1e4"},
+     "最远观众距离：“1e4”的单位请用 mm、cm、m、ft 或 in。"),
     ("emptyFarthest", {"closest": "3000"}, "最远观众距离：请填写。"),
     ("remedies", {"farthest": "3000", "closest": "1000"},
      "没有合适的整英寸：最远观众至少需要 72.62 英寸，最近观众最多允许 52.16 英寸。 "
@@ -223,7 +227,8 @@ def random_room(rng):
     if content == "presentation" and rng.random() < 0.7:
         unit = rng.choice(["", "%", "pt", "mm"])
         room["element"] = {"": f"{rng.uniform(1, 5):.1f}", "%": f"{rng.uniform(1, 5):.1f}%",
-                           "pt": f"{rng.randint(10, 40)}pt", "mm": f"{rng.uniform(3, 12):.1f}mm"}[unit]
+                           "pt": f"{rng.randint(10, 40)}pt",
+                           "mm": f"{rng.uniform(3, 12):.1f}mm"}[unit]
         if unit in ("pt", "mm"):
             room["lines"] = rng.choice(["720", "1080", "2160"])
     if content == "detail" and rng.random() < 0.7:
