@@ -182,6 +182,9 @@ void appendJsonRow(std::string& out, const Row& row, bool forTerminal) {
         out += ',';
     }
     appendJsonResults(out, row.calc);
+    if (!row.calc.roomJson.empty()) {
+        out += ",\"room\":" + row.calc.roomJson;
+    }
     for (const auto& [key, text] :
          {std::pair{"error", &row.calc.error}, {"note", &row.calc.note}}) {
         out += ",\"";

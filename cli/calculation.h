@@ -67,6 +67,9 @@ struct Calculation {
     // What a script should hear of although the results stand: a cut text,
     // a given ratio or frame that changed nothing, and why.
     std::vector<std::string> notices;
+    // A batch room row's whole answer, the object screencalc --room --json
+    // writes; empty for other rows.
+    std::string roomJson;
 };
 
 // One calculation in a freshly started window: select the ratio, then the

@@ -43,9 +43,11 @@ std::string usageText() {
            "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
-           "       screencalc --room --farthest MM [--closest MM]\n"
-           "                  [--content cinema|presentation|detail] [--element PCT]\n"
-           "                  [--lines N] [--ratio 16:9|4:3] [--frame " +
+           "       screencalc --room (--farthest MM [--closest MM] | --diagonal IN)\n"
+           "                  [--content cinema|presentation|detail]\n"
+           "                  [--element PCT|MMmm|PTpt] [--lines N] [--eye MM]\n"
+           "                  [--edge MM] [--ceiling MM] [--throw R[-R]]\n"
+           "                  [--ratio 16:9|4:3] [--frame " +
            frames +
            "] [--json]\n"
            "       screencalc --batch [--json] [--encoding utf-8|gb18030] [--] [FILE]\n"
@@ -68,27 +70,31 @@ std::string usageText() {
            "  --json    one JSON object with the six texts exactly as the window shows\n"
            "            them, blanks included:\n" +
            jsonKeys() +
-           "  --room    which screen a room needs, from the viewers' distances in mm\n"
-           "            (eyes to screen; no --closest: one row): the smallest image the\n"
-           "            farthest viewer needs, the recommended one and the largest the\n"
-           "            closest viewer allows, then the window's texts for the smallest,\n"
-           "            the nearest-recommended and the largest whole-inch diagonal.\n"
-           "            cinema (default): SMPTE 30 degrees wide from the farthest seat, THX\n"
-           "            36 recommended, 40 from the closest; presentation: DISCAS, elements\n"
-           "            of --element % of the image height (4) legible; detail: DISCAS,\n"
-           "            --lines (1080) pixels high, one arc-minute each. 4:3 comes with the\n"
-           "            80 mm frame, the only one with 4:3 sizes.\n"
+           "  --room    which screen a room needs, from the viewers' distances (eyes to\n"
+           "            screen; mm, or 4.2m, 420cm, 13ft 6in; no --closest: one row): the\n"
+           "            smallest readable, recommended and largest comfortable image, each\n"
+           "            with its rule, and the window's texts for their whole inches.\n"
+           "            cinema (default): 30 degrees wide from the farthest seat (SMPTE),\n"
+           "            36 recommended (THX), at most 60 from the closest; presentation:\n"
+           "            DISCAS BDM, --element % of the image height (2.5), or mm or pt at\n"
+           "            96 px per inch on --lines; detail: DISCAS ADM, --lines (1080), one\n"
+           "            arc-minute a pixel. --eye (1200) and --edge (the screen's lower\n"
+           "            edge, default at eye height) in mm above the floor; --ceiling checks\n"
+           "            the image top; --throw gives the projector's lens distances. With\n"
+           "            --diagonal IN: the closest and farthest seat of each content. 4:3\n"
+           "            comes with the 80 mm frame, the only one with 4:3 sizes.\n"
            "  --batch   CSV rows entry,text,ratio,frame from FILE or standard input\n"
            "            (entry: diagonal, width, height or room; a room's text is\n"
-           "            farthest=MM closest=MM content=... element=PCT lines=N and its\n"
-           "            row gets the recommended diagonal; empty ratio or frame: 16:9, 12),\n"
-           "            separated by commas, semicolons or tabs: a first line sep=; (as\n"
-           "            Excel writes it) or else the first row says which; blank lines,\n"
-           "            lines starting with #, rows of empty cells and headings are\n"
-           "            skipped, and a line of Ctrl-Z ends the input; in CSV output an\n"
-           "            echoed cell starting with = + - @ gets a ' so that no spreadsheet\n"
-           "            runs it as a formula, and a text cut to its field's length is\n"
-           "            said in the note column (JSON: \"note\")\n"
+           "            farthest=MM closest=MM content=..., the --room options as\n"
+           "            key=value, and its row gets the recommended diagonal, the whole\n"
+           "            range on standard error; empty ratio or frame: 16:9, 12, or 80\n"
+           "            for 4:3 rooms), separated by commas, semicolons or tabs: a first\n"
+           "            line sep=; (as Excel writes it) or else the first row says which;\n"
+           "            blank lines, lines starting with #, rows of empty cells and\n"
+           "            headings are skipped, and a line of Ctrl-Z ends the input; in CSV\n"
+           "            output an echoed cell starting with = + - @ gets a ' so that no\n"
+           "            spreadsheet runs it as a formula, and a text cut to its field's\n"
+           "            length is said in the note column (JSON: \"note\")\n"
            "  --encoding utf-8|gb18030\n"
            "            the input's encoding; without it, input with a byte order mark is\n"
            "            UTF-8 or UTF-16, as the mark says, and so is UTF-16 without one;\n"
@@ -101,8 +107,8 @@ std::string usageText() {
            "a results file is cut back to its last whole row and standard error says so.\n"
            "\n"
            "Exit status: 0 all computed, 1 a calculation (or batch row) failed, a room\n"
-           "has no answer or the results could not be written, 2 usage error or\n"
-           "unreadable FILE.\n";
+           "has no answer or the results could not be written, 2 usage error (a room\n"
+           "value that is not one) or unreadable FILE.\n";
 }
 
 struct CommandLine {
@@ -111,7 +117,7 @@ struct CommandLine {
     bool json = false;
     bool batch = false;
     bool room = false;
-    RoomTexts roomTexts;
+    calc::RoomTexts roomTexts;
     std::string firstRoomValue; // the first of --farthest, --closest, ... given
     const EntryKind* entry = nullptr;
     std::string text;
@@ -210,6 +216,10 @@ constexpr auto options = std::to_array<CommandOption>({
     {"--element", true, setRoomValue},
     {"--lines", true, setRoomValue},
     {"--encoding", true, setEncoding},
+    {"--eye", true, setRoomValue},
+    {"--edge", true, setRoomValue},
+    {"--ceiling", true, setRoomValue},
+    {"--throw", true, setRoomValue},
 });
 
 // Dashes that documents and chats make of "--", and the full-width hyphen of
@@ -319,7 +329,7 @@ std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen)
                                                           : std::string_view(cl.firstRoomValue);
         return UsageError{std::string(flag) + " cannot be combined with --batch"};
     }
-    if (cl.room && cl.entry != nullptr) {
+    if (cl.room && cl.entry != nullptr && cl.entry->flag != "--diagonal") {
         return UsageError{std::string(cl.entry->flag) + " cannot be combined with --room"};
     }
     if (!cl.room && !cl.batch && !cl.firstRoomValue.empty()) {
@@ -364,7 +374,11 @@ int runBatchCommand(const CommandLine& cl, std::istream& in, std::ostream& out, 
 int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
               std::ostream& err) {
     if (cl.room) {
-        return runRoom(cl.roomTexts, cl.ratio, cl.frame, cl.json, out, err);
+        calc::RoomTexts room = cl.roomTexts;
+        if (cl.entry != nullptr) { // --diagonal: which seats suit it
+            room[static_cast<std::size_t>(calc::RoomField::diagonal)] = cl.text;
+        }
+        return runRoom(room, cl.ratio, cl.frame, cl.json, out, err);
     }
     if (cl.entry == nullptr) {
         reportUsage(err, "give one of " + entryFlags());

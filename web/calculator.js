@@ -50,10 +50,9 @@ const Calculator = {
             markText: (entry) => get(x.markText(entry)),
             resultsGreyed: () => x.resultsGreyed() === 1,
             outline: () => ({ width: x.outlineWidth(), colour: x.outlineColour() >>> 0 }),
-            // The room panel: content 0 cinema, 1 presentation, 2 detail;
-            // the texts as typed (see web/room.h).
-            roomSizes: (content, farthest, closest, element, lines) =>
-                JSON.parse(get(x.roomSizes(content, put([farthest, closest, element, lines].join("\n"))))),
+            // The room panel: the room's texts as typed, in the order
+            // web/room.h gives.
+            roomSizes: (texts) => JSON.parse(get(x.roomSizes(put(texts.join("\n"))))),
         };
     },
 };

@@ -350,10 +350,10 @@ EXPORT(outlineColour) std::uint32_t outlineColour() {
     return frame ? calc::layout::frameOutline(*frame).colour : calc::layout::startOutline.colour;
 }
 
-// The room panel: the buffer holds the farthest and closest distance, the
-// element height and the lines, one a line (web/room.h); the sizes are for
-// the ratio and frame selected in the calculator.
-EXPORT(roomSizes) std::size_t roomSizes(int content, std::size_t length) {
+// The room panel: the buffer holds the room's texts, one a line
+// (web/room.h); the sizes are for the ratio and frame selected in the
+// calculator.
+EXPORT(roomSizes) std::size_t roomSizes(std::size_t length) {
     PageView& v = page();
     const Option ratio = v.isSelected(Option::ratio4x3) ? Option::ratio4x3 : Option::ratio16x9;
     Option frame = Option::frame12;
@@ -362,5 +362,5 @@ EXPORT(roomSizes) std::size_t roomSizes(int content, std::size_t length) {
             frame = f.option;
         }
     }
-    return answer(web::roomAnswer(given(length), content, ratio, frame));
+    return answer(web::roomAnswer(given(length), ratio, frame));
 }

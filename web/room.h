@@ -1,5 +1,7 @@
 #pragma once
 // The page's room panel (calc/room.h): what the module answers for a room.
+// The texts are read and checked by the core; this only writes its answer
+// as JSON for the panel to word in the page's language.
 
 #include "calc/calcview.h"
 
@@ -8,13 +10,24 @@
 
 namespace web {
 
-// `texts` holds the farthest and closest distance (mm), the element height
-// (%) and the lines, one a line, as typed; an empty closest means one row,
-// an empty element or lines their defaults. `content`: 0 cinema,
-// 1 presentation, 2 detail. The answer is JSON: {"problem":NAME} when the
-// room has no answer (with "least" and "most" diagonals once they are
-// known), else {"problem":"","sizes":[smallest, recommended, largest]}, each
-// {"width","height","diagonal","inches","texts":[the six labels]}.
-std::string roomAnswer(std::string_view texts, int content, calc::Option ratio, calc::Option frame);
+// `texts` holds the room's texts as typed, one a line, in the order of
+// calc::roomFieldKeys (farthest, closest, content, element, lines, eye,
+// edge, ceiling, throw, diagonal); an empty line is not given. The answer
+// is JSON, always with "defaults" (element %, lines, eye height), "used"
+// ({"content", "element", "lines"}: whether the room takes them; the panel shows only
+// those, and the text of one it does not take is left out) and
+// "problem" (calc::nameOf(RoomProblem), "" when answered):
+// - refused: "field", "reason" (English), "usage" (a text is wrong rather
+//   than the room), and once known "least" and "most" diagonals and
+//   "remedies" [{"kind", "value"}];
+// - sizes for seats: "assumption", "elementPercent", "lines", "ceiling"
+//   and "sizes" [smallest readable, recommended, largest comfortable], each
+//   {"width", "height", "diagonal", "inches", "rule", "texts" (the six
+//   labels), "throw" [least, most] with a throw ratio};
+// - seats for a diagonal: "assumption", ..., "screen" {as a size without
+//   "rule"} and "seating" [cinema, presentation, detail], each {"content",
+//   "fits", "closest", "farthest", "recommended", "closestRule",
+//   "farthestRule", "recommendedRule"}.
+std::string roomAnswer(std::string_view texts, calc::Option ratio, calc::Option frame);
 
 } // namespace web
