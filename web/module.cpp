@@ -6,18 +6,21 @@
 //
 // Texts cross in UTF-8 through one buffer in the module's memory: the page
 // writes a text there and passes its length; a function that answers with a
-// text writes it there and returns its length.
+// text writes it there and returns its length, or tooLong when the text does
+// not fit (the page then fails loudly rather than read half an answer).
 
 #include "calc/constants.h"
 #include "calc/headless_view.h"
 #include "calc/json.h"
 #include "calc/layout.h"
+#include "calc/quote.h"
 #include "calc/rules.h"
 #include "web/room.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -41,12 +44,22 @@ using calc::Outcome;
 
 constexpr std::size_t bufferSize = 64 * 1024;
 char buffer[bufferSize];
+// An answer longer than the buffer; the script sees it as -1.
+constexpr std::size_t tooLong = std::numeric_limits<std::size_t>::max();
 
 std::size_t answer(std::string_view text) {
-    const std::size_t n = text.size() < bufferSize ? text.size() : bufferSize;
-    text.copy(buffer, n);
-    return n;
+    if (text.size() > bufferSize) {
+        return tooLong;
+    }
+    return text.copy(buffer, text.size());
 }
+
+constexpr int entryCount = static_cast<int>(calc::entryFields.size());
+constexpr int optionCount = static_cast<int>(calc::optionNames.size());
+constexpr int resultCount = static_cast<int>(calc::resultLabels.size());
+static_assert(entryCount == static_cast<int>(Entry::height) + 1);
+static_assert(optionCount == static_cast<int>(Option::frame90) + 1);
+static_assert(resultCount == static_cast<int>(calc::Result::frameWidth) + 1);
 
 // The page's controls as plain values. A field is marked, as in the window,
 // while its last calculation stopped on a text that is not a number (or a
@@ -89,7 +102,7 @@ private:
         marks_[static_cast<std::size_t>(e)] = calc::entryMark(outcome, entryText(e));
     }
 
-    std::array<calc::EntryMark, 3> marks_{};
+    std::array<calc::EntryMark, entryCount> marks_{};
 };
 
 PageView* view = nullptr;
@@ -104,13 +117,13 @@ PageView& page() {
 
 // Arguments come from script: anything out of range picks the first member.
 Entry entryAt(int i) {
-    return i >= 0 && i < 3 ? static_cast<Entry>(i) : Entry::diagonal;
+    return i >= 0 && i < entryCount ? static_cast<Entry>(i) : Entry::diagonal;
 }
 Option optionAt(int i) {
-    return i >= 0 && i < 7 ? static_cast<Option>(i) : Option::ratio16x9;
+    return i >= 0 && i < optionCount ? static_cast<Option>(i) : Option::ratio16x9;
 }
 calc::Result resultAt(int i) {
-    return i >= 0 && i < 6 ? static_cast<calc::Result>(i) : calc::Result::width;
+    return i >= 0 && i < resultCount ? static_cast<calc::Result>(i) : calc::Result::width;
 }
 std::string_view given(std::size_t length) {
     return {buffer, length < bufferSize ? length : bufferSize};
@@ -210,30 +223,41 @@ std::string tableJson() {
     appendField(out, "twipsPerPixel", L::twipsPerPixel);
     appendField(out, "menuBackground", L::menuBackground);
     appendField(out, "notANumberBackground", L::notANumberBackground);
+    appendField(out, "buttonLit", L::buttonLit);
+    appendField(out, "buttonRest", L::buttonRest);
+    appendField(out, "logoName", L::logoName);
     appendField(out, "version", "2023| 版本: " SCREENCALC_SHOWN_VERSION);
     appendField(out, "downloadUrl", SCREENCALC_DOWNLOAD_URL);
     appendField(out, "productUrl", SCREENCALC_PRODUCT_URL);
-    std::array<std::string_view, 3> entries{};
+    std::array<std::string_view, entryCount> entries{};
+    std::array<std::string_view, entryCount> entryCaptionLabels{};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         entries[i] = calc::nameOf(static_cast<Entry>(i));
-    }
-    std::array<std::string_view, 6> results{};
-    std::array<std::string_view, 6> captions{};
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        results[i] = calc::nameOf(static_cast<calc::Result>(i));
-        captions[i] = calc::captionOf(static_cast<calc::Result>(i));
+        entryCaptionLabels[i] = L::captionLabel(static_cast<Entry>(i));
     }
     appendNames(out, "entries", entries);
-    appendNames(out, "results", results);
-    appendNames(out, "captions", captions);
-    std::array<std::string, 6> descriptions{};
-    std::array<std::string_view, 6> captionLabels{};
+    appendNames(out, "entryCaptionLabels", entryCaptionLabels);
+    std::array<std::string_view, resultCount> results{};
+    std::array<std::string, resultCount> descriptions{};
+    std::array<std::string_view, resultCount> captionLabels{};
+    std::array<std::string_view, resultCount> units{};
     for (std::size_t i = 0; i < results.size(); ++i) {
-        descriptions[i] = calc::layout::resultDescription(static_cast<calc::Result>(i));
-        captionLabels[i] = calc::layout::captionLabel(static_cast<calc::Result>(i));
+        const auto r = static_cast<calc::Result>(i);
+        results[i] = calc::nameOf(r);
+        descriptions[i] = L::resultDescription(r);
+        captionLabels[i] = L::captionLabel(r);
+        units[i] = calc::unitOf(r);
     }
+    appendNames(out, "results", results);
     appendNames(out, "descriptions", descriptions);
     appendNames(out, "captionLabels", captionLabels);
+    appendNames(out, "units", units);
+    std::array<std::string_view, L::hoverPairs.size() * 2> hover{};
+    for (std::size_t i = 0; i < L::hoverPairs.size(); ++i) {
+        hover[2 * i] = L::hoverPairs[i].button;
+        hover[2 * i + 1] = L::hoverPairs[i].zone;
+    }
+    appendNames(out, "hoverPairs", hover); // button, zone, button, zone, ...
     appendNames(out, "options", calc::optionNames);
     calc::appendJsonString(out, "controls");
     out += ":[";
@@ -346,6 +370,23 @@ EXPORT(outlineWidth) int outlineWidth() {
 EXPORT(outlineColour) std::uint32_t outlineColour() {
     const auto frame = page().frameOutline();
     return frame ? calc::layout::frameOutline(*frame).colour : calc::layout::startOutline.colour;
+}
+
+// The clock's text for this moment.
+EXPORT(clock)
+std::size_t clockText(int year, int month, int day, int hour, int minute, int second) {
+    return answer(calc::layout::clockText(year, month, day, hour, minute, second));
+}
+
+// The quote the share button sends: the results shown, the ratio selected.
+EXPORT(quote) std::size_t quote() {
+    PageView& v = page();
+    std::array<std::string, resultCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = v.resultText(static_cast<calc::Result>(i));
+    }
+    return answer(calc::quoteText(
+        v.isSelected(Option::ratio4x3) ? Option::ratio4x3 : Option::ratio16x9, texts));
 }
 
 // The room panel: the buffer holds the farthest and closest distance, the
