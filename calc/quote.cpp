@@ -41,9 +41,15 @@ std::string quoteText(Option ratio, const std::array<std::string, 6>& results) {
         out += withoutColon(label.caption);
         out += "：";
         out += trimmed(results[static_cast<std::size_t>(label.result)]);
-        out += label.result == Result::diagonal ? " 英寸\n" : " 毫米\n";
+        out += ' ';
+        out += unitOf(label.result);
+        out += '\n';
     }
     return out;
+}
+
+std::string_view unitOf(Result r) {
+    return r == Result::diagonal ? "英寸" : "毫米";
 }
 
 } // namespace calc

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace calc {
 
@@ -20,5 +21,8 @@ namespace calc {
 //   幕面宽：2214 毫米
 //   ...
 std::string quoteText(Option ratio, const std::array<std::string, 6>& results);
+
+// A result's unit in words: "毫米", "英寸".
+std::string_view unitOf(Result r);
 
 } // namespace calc
