@@ -60,8 +60,9 @@ endforeach()
 string(SHA256 version "${all}")
 string(SUBSTRING ${version} 0 16 CACHE_VERSION)
 # The script form of the module is for pages opened from disk only; the
-# faces are kept once a page has used them (a phone uses the system's).
-list(FILTER names EXCLUDE REGEX "^(OFL\\.txt|screencalc-module\\.js|fonts/.*)$")
+# faces are kept once a page has used them (a phone uses the system's); the
+# screenshots are for the install dialog, which is online.
+list(FILTER names EXCLUDE REGEX "^(OFL\\.txt|screencalc-module\\.js|fonts/.*|screenshot-.*)$")
 list(TRANSFORM names PREPEND "  \"./")
 list(TRANSFORM names APPEND "\",")
 list(JOIN names "\n" CACHE_FILES)
