@@ -70,7 +70,8 @@ const Calculator = {
             // The room panel: content 0 cinema, 1 presentation, 2 detail;
             // the texts as typed (see web/room.h).
             roomSizes: (content, farthest, closest, element, lines) =>
-                JSON.parse(get(x.roomSizes(content, put([farthest, closest, element, lines].join("\n"))))),
+                JSON.parse(get(x.roomSizes(content,
+                    put([farthest, closest, element, lines].join("\n"))))),
         };
     },
 };

@@ -534,17 +534,20 @@ function watchForUpdates() {
         }
     });
     navigator.serviceWorker.register("sw.js").then((registration) => {
-        if (registration.waiting) {
-            offer(registration.waiting);
-        }
-        registration.addEventListener("updatefound", () => {
-            const worker = registration.installing;
+        const follow = (worker) => {
             worker.addEventListener("statechange", () => {
                 if (worker.state === "installed") {
                     offer(worker);
                 }
             });
-        });
+        };
+        if (registration.waiting) {
+            offer(registration.waiting);
+        } else if (registration.installing) {
+            follow(registration.installing);
+        }
+        registration.addEventListener("updatefound", () => follow(registration.installing));
+        return registration.update(); // a new build, whatever the host says of sw.js
     }).catch(() => {});
 }
 
