@@ -561,8 +561,10 @@ async function main() {
         greyed: false, announced: "" };
     wireEvents(app);
     ui.root.hidden = false;
-    settleCaptions(ui.root);
-    document.fonts.addEventListener("loadingdone", () => settleCaptions(ui.root));
+    if (!matchMedia(PHONE).matches) { // the phone's captions wrap as they need
+        settleCaptions(ui.root);
+        document.fonts.addEventListener("loadingdone", () => settleCaptions(ui.root));
+    }
     if (!onPhone) {
         ui.fields[0].focus(); // as the window starts; a phone would open its keyboard
     }
@@ -570,6 +572,9 @@ async function main() {
         showModuleMissing(ui, "noWasm");
         return;
     }
+    // The module is asked for once the controls are on screen: the first
+    // paint waits for nothing.
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
     try {
         app.calc = await Calculator.open(await moduleSource());
     } catch {

@@ -7,13 +7,16 @@ Serves SITE_DIR compressed (gzip, as any real host does) on 127.0.0.1 and
 runs the pinned Lighthouse (package.json beside the repository's top; `npm
 ci` installs it) with its mobile and desktop presets in Debian's headless
 Chromium. Every category must score 100, and on the phone the largest
-contentful paint must come under 1.2 s. The JSON reports go to REPORT_DIR
-when given.
+contentful paint must come under 1.2 s. As Lighthouse advises for its
+timings, each preset runs three times and the run of median performance
+counts, so that a moment's load on the machine does not decide. The JSON
+reports go to REPORT_DIR when given.
 """
 
 import functools
 import gzip
 import http.server
+import io
 import json
 import os
 import pathlib
@@ -27,6 +30,7 @@ LIGHTHOUSE = ROOT / "node_modules" / ".bin" / "lighthouse"
 CATEGORIES = ["performance", "accessibility", "best-practices", "seo"]
 # form factor, Lighthouse's preset, the largest contentful paint it must beat (ms)
 RUNS = [("mobile", None, 1200), ("desktop", "desktop", None)]
+TIMES = 3
 CHROME_FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
                 "--no-first-run", "--disable-background-networking",
                 "--disable-component-update", "--disable-sync"]
@@ -41,18 +45,22 @@ class Compressed(http.server.SimpleHTTPRequestHandler):
             path = path / "index.html"
         if "gzip" not in self.headers.get("Accept-Encoding", "") or not path.is_file():
             return super().send_head()
-        body = gzip.compress(path.read_bytes(), 9)
+        body = self.compressed(path)
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(str(path)))
         self.send_header("Content-Encoding", "gzip")
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Cache-Control", "no-cache")
         self.end_headers()
-        from io import BytesIO
-        return BytesIO(body)
+        return io.BytesIO(body)
 
     def log_message(self, *args):
         pass
+
+    @staticmethod
+    @functools.lru_cache(maxsize=None)
+    def compressed(path):
+        return gzip.compress(path.read_bytes(), 9)  # once, as a host keeps a .gz
 
 
 def serve(site):
@@ -85,7 +93,11 @@ def main():
     failures = []
     try:
         for name, preset, lcp_budget in RUNS:
-            report = lighthouse(url, preset, reports / f"lighthouse-{name}.json")
+            runs = [lighthouse(url, preset, reports / f"lighthouse-{name}-{k}.json")
+                    for k in range(TIMES)]
+            runs.sort(key=lambda r: (r["categories"]["performance"]["score"],
+                                     -r["audits"]["largest-contentful-paint"]["numericValue"]))
+            report = runs[TIMES // 2]
             scores = {c: round(report["categories"][c]["score"] * 100) for c in CATEGORIES}
             lcp = report["audits"]["largest-contentful-paint"]["numericValue"]
             print(f"{name}: " + " ".join(f"{c} {s}" for c, s in scores.items()) +
