@@ -45,6 +45,7 @@ const Calculator = {
             return decoder.decode(buffer().subarray(0, n));
         };
         return {
+            // The control table: the build's table module only (web/table.cpp).
             table: () => JSON.parse(get(x.table())),
             reset: () => x.reset(),
             // What the user did; each runs the core's rules and handlers.

@@ -3,8 +3,8 @@
 
 The page draws 宋体 and 黑体 where the system has them and these faces
 otherwise. Each face keeps only the characters the page shows in it: the
-texts of the controls set in that face (read from the module's control
-table), the digits and point of results and entries, and the clock's; the
+texts of the controls set in that face (read from the build's table
+module), the digits and point of results and entries, and the clock's; the
 two sans faces also every character of the page's own texts (string
 literals of web/*.js and web/*.cpp, and index.html), which it shows in the
 desktop's face, and of every control: a phone without a CJK face of its
@@ -12,7 +12,7 @@ own sets them all in the sans.
 The output is committed, so building the site needs no Python; run this
 again when a text of the window gains a character:
 
-    python3 web/make-fonts.py build/wasm/web/screencalc.wasm
+    python3 web/make-fonts.py build/wasm/web/screencalc-table.wasm
 
 Needs node, fonts-noto-cjk, python3-fonttools and python3-brotli.
 """

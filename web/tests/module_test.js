@@ -81,7 +81,10 @@ const csv = (field) => `"${field.replace(/"/g, '""')}"`;
         process.exit(1);
     }
     const calc = await Calculator.open(bytes);
-    const resultNames = calc.table().results;
+    // The results' names as the page has them: the control table the build
+    // wrote beside the module.
+    const table = JSON.parse(fs.readFileSync(path.join(path.dirname(modulePath), "table.json")));
+    const resultNames = table.results;
 
     const rows = [];
     for (let i = 0; i < rowCount; ++i) {
