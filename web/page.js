@@ -15,7 +15,7 @@
 // notice; then main(), which runs them.
 "use strict";
 
-const PHONE = "(max-width: 656px), (pointer: coarse) and (max-width: 767px)";
+const PHONE = "(max-width: 671px), (pointer: coarse) and (max-width: 767px)";
 // Windowless controls are drawn on their container beneath every windowed
 // one; shapes lie beneath the captions too.
 const LAYERS = { shape: 0, label: 1, image: 1, frame: 2 };
