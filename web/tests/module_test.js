@@ -128,6 +128,19 @@ const csv = (field) => `"${field.replace(/"/g, '""')}"`;
             }
         }
     });
+    // A text larger than the module's buffer is an error, never cut short.
+    const refused = (() => {
+        try {
+            calc.pastedPart("1".repeat(70000));
+        } catch (e) {
+            return e instanceof RangeError;
+        }
+        return false;
+    })();
+    if (!refused) {
+        console.error("a text larger than the module's buffer was taken");
+        ++differences;
+    }
     console.log(`${rows.length} rows (${computed} computed): ${differences} differences`);
     process.exit(differences === 0 ? 0 : 1);
 })().catch((e) => {
