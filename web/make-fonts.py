@@ -78,8 +78,9 @@ def main():
         faces[f"{family}-{weight}"].update(c["text"])
         faces["sans-regular"].update(c["text"])
         faces["sans-bold"].update(c["text"])
-    for unit in t["units"]:
+    for unit in t["units"]:  # beside the results on a phone, in bold
         faces["sans-regular"].update(unit)
+        faces["sans-bold"].update(unit)
     faces["sans-regular"] |= set(CLOCK)
     faces["sans-bold"] |= set(CLOCK)
     options = subset.Options()

@@ -211,6 +211,22 @@ function settleCaptions(root) {
     labels.forEach((box, k) => box.classList.toggle("tall", tall[k]));
 }
 
+// The phone layout uses the system's CJK sans and fetches no face. A system
+// with none at all (no phone; a stripped desktop in a narrow window) would
+// show boxes: two different characters drawn alike tell, and the page's own
+// faces then stand in.
+function systemLacksCjk() {
+    const canvas = Object.assign(document.createElement("canvas"), { width: 24, height: 24 });
+    const g = canvas.getContext("2d", { willReadFrequently: true });
+    g.font = `20px ${getComputedStyle(document.documentElement).getPropertyValue("--platform")}`;
+    const drawn = (character) => {
+        g.clearRect(0, 0, 24, 24);
+        g.fillText(character, 2, 20);
+        return g.getImageData(0, 0, 24, 24).data.join();
+    };
+    return drawn("幕") === drawn("宽");
+}
+
 // ---- the module ----
 
 // Compiled while it downloads; from disk, where a page may load scripts
@@ -555,6 +571,9 @@ function watchForUpdates() {
 
 async function main() {
     const onPhone = matchMedia("(pointer: coarse) and (hover: none)").matches;
+    if (matchMedia(PHONE).matches && systemLacksCjk()) {
+        document.documentElement.classList.add("ownFaces");
+    }
     const table = readTable();
     const ui = buildControls(table, onPhone);
     const app = { table, ui, calc: null, toolTips: ui.fields.map((f) => f.title),

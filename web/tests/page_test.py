@@ -436,15 +436,20 @@ const done = arguments[0];
 document.head.append(Object.assign(document.createElement('style'),
     {textContent: '[hidden] { display: block !important; }'}));
 const wanted = new Map(); // "family|weight" -> characters
+const want = (s, text) => {
+    const key = s.fontFamily + '|' + s.fontWeight;
+    const chars = wanted.get(key) ?? new Set();
+    for (const c of text) if (c > '\\x7f') chars.add(c);
+    wanted.set(key, chars);
+};
 const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
 while (walker.nextNode()) {
     const e = walker.currentNode.parentElement;
-    if (e.closest('script, style, noscript')) continue;
-    const s = getComputedStyle(e);
-    const key = s.fontFamily + '|' + s.fontWeight;
-    const chars = wanted.get(key) ?? new Set();
-    for (const c of walker.currentNode.textContent) if (c > '\\x7f') chars.add(c);
-    wanted.set(key, chars);
+    if (!e.closest('script, style, noscript')) want(getComputedStyle(e), walker.currentNode.textContent);
+}
+for (const e of document.querySelectorAll('[data-unit]')) {  // the units beside the results
+    const after = getComputedStyle(e, '::after');
+    if (after.content !== 'none') want(after, e.dataset.unit);
 }
 const probes = document.createElement('div');
 for (const [key, chars] of wanted) {
@@ -462,8 +467,9 @@ document.fonts.ready.then(() => requestAnimationFrame(() => done(probes.children
 """
 
 
-def glyphs(server):
-    d = browser(width=1366, height=900, fonts=NO_CJK)
+def glyphs(server, **layout):
+    d = browser(fonts=NO_CJK, **layout)
+    name = "phone" if layout.get("phone") else "desktop"
     try:
         load(d, server.url)
         el(d, "inch").send_keys("100")
@@ -481,7 +487,7 @@ def glyphs(server):
             if not all(f["isCustomFont"] for f in fonts):
                 text = d.execute_cdp_cmd("DOM.describeNode", {"nodeId": node, "depth": 1})
                 missing.append(text["node"]["children"][0]["nodeValue"])
-        check(f"glyphs: all {count} characters in the page's faces", "".join(missing), "")
+        check(f"glyphs, {name}: all {count} characters in the page's faces", "".join(missing), "")
     finally:
         d.quit()
 
@@ -596,7 +602,8 @@ def main():
         d.quit()
     phone_layouts(server)
     desktop_layouts(server)
-    glyphs(server)
+    glyphs(server, width=1366, height=900)
+    glyphs(server, phone=True)
     without_webassembly(server)
     update_notice()
     if SHOTS:
