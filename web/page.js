@@ -229,6 +229,27 @@ function systemLacksCjk() {
 
 // ---- the module ----
 
+// The module is asked for once the controls are on screen (their first
+// paint has been presented), so that the first paint waits for nothing.
+// A page that is not shown paints nothing: it waits a second at most.
+function firstPaint() {
+    return new Promise((resolve) => {
+        const paints = self.PerformanceObserver?.supportedEntryTypes?.includes("paint");
+        if (!paints) {
+            requestAnimationFrame(() => setTimeout(resolve, 0));
+            return;
+        }
+        const observer = new PerformanceObserver((list) => {
+            if (list.getEntriesByName("first-contentful-paint").length > 0) {
+                observer.disconnect();
+                resolve();
+            }
+        });
+        observer.observe({ type: "paint", buffered: true });
+        setTimeout(resolve, 1000);
+    });
+}
+
 // Compiled while it downloads; from disk, where a page may load scripts
 // but fetch nothing, from the script that carries it.
 async function moduleSource() {
@@ -591,9 +612,7 @@ async function main() {
         showModuleMissing(ui, "noWasm");
         return;
     }
-    // The module is asked for once the controls are on screen: the first
-    // paint waits for nothing.
-    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    await firstPaint();
     try {
         app.calc = await Calculator.open(await moduleSource());
     } catch {
