@@ -157,6 +157,13 @@ def typing(d, url):
         d.execute_cdp_cmd("Input.insertText", {"text": text})
         check(name, value(d, field), want)
     load(d, url)
+    el(d, "mw").click()
+    d.execute_cdp_cmd("Input.imeSetComposition", {"text": "1,0", "selectionStart": 3,
+                                                  "selectionEnd": 3})
+    d.execute_cdp_cmd("Input.insertText", {"text": "1,000"})
+    check("commit: an input method's composition", [value(d, "mw"), results(d)],
+          ["1000", native("width", "1000")])
+    load(d, url)
     el(d, "mw").send_keys("12")
     d.execute_cdp_cmd("Input.insertText", {"text": "3.4.5"})
     check("commit: after typed text", [value(d, "mw"), results(d)],
