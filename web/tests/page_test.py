@@ -219,7 +219,37 @@ def selections(d, url):
     check("clear button", [value(d, "mw"), results(d)], ["", ["0"] * 6])
 
 
+def browser_paste(d, name, text):
+    """A paste the browser itself makes (the context menu's), from the clipboard;
+    whether the page cancelled it."""
+    d.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite",
+                                                                   "clipboardSanitizedWrite"]})
+    el(d, name).click()
+    d.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
+    d.execute_script("""window.pasteCancelled = null;
+        arguments[0].addEventListener('paste', (e) => setTimeout(() => {
+            window.pasteCancelled = e.defaultPrevented; }), {capture: true, once: true});""",
+                     el(d, name))
+    key = {"key": "v", "code": "KeyV", "windowsVirtualKeyCode": 86}
+    d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "commands": ["paste"], **key})
+    d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **key})
+    return d.execute_script("return window.pasteCancelled")
+
+
+# name, field, text on the clipboard, the field's text afterwards
+BROWSER_PASTES = [
+    ("browser paste keeps the first line", "mw", "12a\r\n34", "12a"),
+    ("browser paste cut to the field", "inch", "1234567890", "123456"),
+    ("browser paste of a number", "mh", "1000\n", "1000"),
+]
+
+
 def pasting(d, url):
+    for name, field, text, want in BROWSER_PASTES:
+        load(d, url)
+        cancelled = browser_paste(d, field, text)
+        check(name, [value(d, field), cancelled], [want, False])
+
     load(d, url)
     el(d, "mw").click()
     paste(d, "mw", "12a\r\n34")
