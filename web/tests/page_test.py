@@ -233,6 +233,7 @@ def browser_paste(d, name, text):
     key = {"key": "v", "code": "KeyV", "windowsVirtualKeyCode": 86}
     d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "commands": ["paste"], **key})
     d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **key})
+    WebDriverWait(d, 5).until(lambda d: d.execute_script("return window.pasteCancelled !== null"))
     return d.execute_script("return window.pasteCancelled")
 
 
