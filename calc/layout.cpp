@@ -3,6 +3,9 @@
 #include "calc/constants.h"
 
 #include <array>
+#include <charconv>
+#include <cstdlib>
+#include <string>
 
 namespace calc::layout {
 
@@ -127,6 +130,15 @@ std::span<const Control> controls() {
     return table;
 }
 
+std::string_view optionCaption(Option o) {
+    for (const Control& c : table) {
+        if (c.name == nameOf(o)) {
+            return c.text;
+        }
+    }
+    std::abort(); // every option button is in the table
+}
+
 std::string_view captionLabel(Result r) {
     for (const Control& c : table) {
         if (c.kind == Kind::label && c.text == captionOf(r)) {
@@ -134,6 +146,29 @@ std::string_view captionLabel(Result r) {
         }
     }
     return {};
+}
+
+std::string_view captionLabel(Entry e) {
+    switch (e) {
+    case Entry::diagonal:
+        return "Label3";
+    case Entry::width:
+        return "Label5";
+    case Entry::height:
+        break;
+    }
+    return "Label6";
+}
+
+std::string clockText(int year, int month, int day, int hour, int minute, int second) {
+    const auto number = [](int n, bool twoDigits) {
+        char digits[16];
+        char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        std::string s(digits, static_cast<std::size_t>(end - digits));
+        return twoDigits && s.size() < 2 ? "0" + s : s;
+    };
+    return number(year, false) + "年" + number(month, true) + "月" + number(day, true) + "日" +
+           number(hour, false) + ":" + number(minute, false) + ":" + number(second, false);
 }
 
 std::string resultDescription(Result r) {

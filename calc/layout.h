@@ -6,6 +6,7 @@
 
 #include "calc/calcview.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -58,11 +59,37 @@ struct Control {
 // lies over an earlier one of the same layer.
 std::span<const Control> controls();
 
+// The caption of an option button: "16：9", "80".
+std::string_view optionCaption(Option o);
+
 // What a screen reader says beside a result's value, which stays the
 // result's exact text: its caption and unit, "幕面宽，单位毫米".
 std::string resultDescription(Result r);
 // The label that captions a result ("Label9" for "w").
 std::string_view captionLabel(Result r);
+
+// The label that captions an entry field ("Label5" for "mw").
+std::string_view captionLabel(Entry e);
+
+// The push buttons that light up under the pointer, each with the zone
+// around it whose pointer moves put it back to rest.
+struct HoverPair {
+    std::string_view button;
+    std::string_view zone;
+};
+inline constexpr std::array<HoverPair, 4> hoverPairs{{
+    {"Command4", "Image2"},
+    {"Command3", "Image3"},
+    {"Command1", "Image4"},
+    {"Command5", "Image5"},
+}};
+
+// What a screen reader calls the logo (Image1).
+inline constexpr std::string_view logoName = "Korvexa";
+
+// The clock's text: the date with leading zeros, the time without,
+// "2026年12月06日4:30:7".
+std::string clockText(int year, int month, int day, int hour, int minute, int second);
 
 // The window's inside, in twips.
 inline constexpr int clientWidth = 9855;

@@ -3,6 +3,7 @@
 #include "buildinfo.h"
 #include "calc/calcview.h"
 #include "calc/constants.h"
+#include "calc/quote.h"
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/encoding.h"
@@ -42,7 +43,7 @@ std::string usageText() {
     return "Usage: screencalc (--diagonal TEXT | --width TEXT | --height TEXT)\n"
            "                  [--ratio 16:9|4:3] [--frame " +
            frames +
-           "] [--json]\n"
+           "] [--json | --quote]\n"
            "       screencalc --room (--farthest MM [--closest MM] | --diagonal IN)\n"
            "                  [--content cinema|presentation|detail]\n"
            "                  [--element PCT|MMmm|PTpt] [--lines N] [--eye MM]\n"
@@ -70,6 +71,8 @@ std::string usageText() {
            "  --json    one JSON object with the six texts exactly as the window shows\n"
            "            them, blanks included:\n" +
            jsonKeys() +
+           "  --quote   the results as a short Chinese text to send a customer, with the\n"
+           "            ratio and the frame, as the web page's \"分享报价\" shares it\n"
            "  --room    which screen a room needs, from the viewers' distances (eyes to\n"
            "            screen; mm, or 4.2m, 420cm, 13ft 6in; no --closest: one row): the\n"
            "            smallest readable, recommended and largest comfortable image, each\n"
@@ -115,6 +118,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool json = false;
+    bool quote = false;
     bool batch = false;
     bool room = false;
     calc::RoomTexts roomTexts;
@@ -201,6 +205,7 @@ constexpr auto options = std::to_array<CommandOption>({
     {"--version", false,
      [](CommandLine& cl, auto, auto) { return cl.version = true, std::string(); }},
     {"--json", false, [](CommandLine& cl, auto, auto) { return cl.json = true, std::string(); }},
+    {"--quote", false, [](CommandLine& cl, auto, auto) { return cl.quote = true, std::string(); }},
     {"--batch", false, [](CommandLine& cl, auto, auto) { return cl.batch = true, std::string(); }},
     {"--ratio", true,
      [](CommandLine& cl, auto name, auto value) { return setOnce(cl.ratio, name, value); }},
@@ -329,6 +334,12 @@ std::optional<UsageError> usageErrorOf(const CommandLine& cl, Selection& chosen)
                                                           : std::string_view(cl.firstRoomValue);
         return UsageError{std::string(flag) + " cannot be combined with --batch"};
     }
+    if (cl.quote && (cl.json || cl.batch || cl.room)) {
+        return UsageError{std::string(cl.json    ? "--json"
+                                      : cl.batch ? "--batch"
+                                                 : "--room") +
+                          " cannot be combined with --quote"};
+    }
     if (cl.room && cl.entry != nullptr && cl.entry->flag != "--diagonal") {
         return UsageError{std::string(cl.entry->flag) + " cannot be combined with --room"};
     }
@@ -394,7 +405,9 @@ int runSingle(const CommandLine& cl, const Selection& chosen, std::ostream& out,
         writeAll(err, "screencalc: " + notice + "\n");
     }
     std::string result;
-    if (cl.json) {
+    if (cl.quote) {
+        result = calc::quoteText(chosen.ratio, c.texts);
+    } else if (cl.json) {
         result += '{';
         appendJsonResults(result, c);
         result += "}\n";

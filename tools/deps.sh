@@ -5,7 +5,8 @@
 #
 #   tools/deps.sh run     building the window and screencalc, running the window (tools/run.sh)
 #   tools/deps.sh test    all of that and everything the test command uses (tools/test.sh)
-#   tools/deps.sh web     the web edition's compiler, Node.js and browser only (tools/web-check.sh)
+#   tools/deps.sh web     the web edition's compiler, Node.js and browser only (tools/web-check.sh),
+#                         and Lighthouse from npm as package-lock.json pins it (node_modules/)
 #
 # A package the programs or the tests start needing goes into one list below.
 set -euo pipefail
@@ -65,6 +66,12 @@ for p in "${packages[@]}"; do
     installed "$p" || missing+=("$p")
 done
 
+# npm comes with Node.js from some sources (and then conflicts with Debian's
+# package) and apart from it in Debian.
+if [ "$1" != run ] && ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
     # A root made by debootstrap lists only the main suite.
     if [ "$1" != run ]; then
@@ -78,6 +85,21 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Lighthouse for the web checks, the version package-lock.json pins, into
+# node_modules/ beside it (ignored by git).
+pinned() {
+    node -p "require('./$1').$2" 2>/dev/null
+}
+if [ "$1" != run ]; then
+    (
+        cd "$(dirname "$0")/.."
+        if [ "$(pinned package.json devDependencies.lighthouse)" != \
+             "$(pinned node_modules/lighthouse/package.json version)" ]; then
+            npm ci --no-audit --no-fund --ignore-scripts
+        fi
+    )
 fi
 
 # A comma-decimal locale, so the tests can show that numbers ignore it.

@@ -30,9 +30,22 @@ const Calculator = {
             }
             return view;
         };
-        const put = (text) => encoder.encodeInto(text, buffer()).written;
-        const get = (n) => decoder.decode(buffer().subarray(0, n));
+        // A text that does not fit is an error, never half a text.
+        const put = (text) => {
+            const { read, written } = encoder.encodeInto(text, buffer());
+            if (read !== text.length) {
+                throw new RangeError(`text longer than the module's ${capacity} bytes`);
+            }
+            return written;
+        };
+        const get = (n) => {
+            if (n < 0) { // the module's answer did not fit its buffer
+                throw new RangeError(`answer longer than the module's ${capacity} bytes`);
+            }
+            return decoder.decode(buffer().subarray(0, n));
+        };
         return {
+            // The control table: the build's table module only (web/table.cpp).
             table: () => JSON.parse(get(x.table())),
             reset: () => x.reset(),
             // What the user did; each runs the core's rules and handlers.
@@ -50,6 +63,11 @@ const Calculator = {
             markText: (entry) => get(x.markText(entry)),
             resultsGreyed: () => x.resultsGreyed() === 1,
             outline: () => ({ width: x.outlineWidth(), colour: x.outlineColour() >>> 0 }),
+            // The six results as a short text to send a customer (calc/quote.h).
+            quote: () => get(x.quote()),
+            // The clock's text in the window's format.
+            clock: (year, month, day, hour, minute, second) =>
+                get(x.clock(year, month, day, hour, minute, second)),
             // The room panel: the room's texts as typed, in the order
             // web/room.h gives.
             roomSizes: (texts) => JSON.parse(get(x.roomSizes(put(texts.join("\n"))))),

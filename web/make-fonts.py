@@ -3,14 +3,16 @@
 
 The page draws 宋体 and 黑体 where the system has them and these faces
 otherwise. Each face keeps only the characters the page shows in it: the
-texts of the controls set in that face (read from the module's control
-table), the digits and point of results and entries, and the clock's; the
-two sans faces also every character of the page's own string literals
-(web/*.js, web/*.cpp), which it shows in the desktop's face.
+texts of the controls set in that face (read from the build's table
+module), the digits and point of results and entries, and the clock's; the
+two sans faces also every character of the page's own texts (string
+literals of web/*.js and web/*.cpp, and index.html), which it shows in the
+desktop's face, and of every control: a phone without a CJK face of its
+own sets them all in the sans.
 The output is committed, so building the site needs no Python; run this
 again when a text of the window gains a character:
 
-    python3 web/make-fonts.py build/wasm/web/screencalc.wasm
+    python3 web/make-fonts.py build/wasm/web/screencalc-table.wasm
 
 Needs node, fonts-noto-cjk, python3-fonttools and python3-brotli.
 """
@@ -38,6 +40,7 @@ LITERAL = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"|\'(?:[^\'\\\n]|\\.
 
 def page_characters():
     chars = set()
+    chars.update(c for c in (HERE / "index.html").read_text(encoding="utf-8") if c > "\x7f")
     for path in sorted(HERE.glob("*.js")) + sorted(HERE.glob("*.cpp")):
         for token in LITERAL.findall(path.read_text(encoding="utf-8")):
             if token[0] in "\"'`":
@@ -73,6 +76,13 @@ def main():
         family = "serif" if c["face"] == "song" else "sans"
         weight = "bold" if c["bold"] else "regular"
         faces[f"{family}-{weight}"].update(c["text"])
+        faces["sans-regular"].update(c["text"])
+        faces["sans-bold"].update(c["text"])
+    for unit in t["units"]:  # beside the results on a phone, in bold
+        faces["sans-regular"].update(unit)
+        faces["sans-bold"].update(unit)
+    faces["sans-regular"] |= set(CLOCK)
+    faces["sans-bold"] |= set(CLOCK)
     options = subset.Options()
     options.flavor = "woff2"
     options.name_IDs = ["*"]

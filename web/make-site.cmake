@@ -4,7 +4,11 @@
 # and the service worker with the list of files to keep for offline use and
 # a cache name that changes whenever any of them does.
 #
-#   cmake -DSITE=dir -DWASM=file -DTEMPLATE=sw.js.in -DFILES=a;b;... -P make-site.cmake
+# The module's control table goes into the page too, so that the controls
+# and their texts are laid out before the module has arrived.
+#
+#   cmake -DSITE=dir -DWASM=file -DTABLE=table.json -DTEMPLATE=sw.js.in -DFILES=a;b;...
+#         -P make-site.cmake
 
 file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE}/fonts)
@@ -36,6 +40,9 @@ foreach(tag IN LISTS tags)
     file(REMOVE ${SITE}/${inline})
     list(REMOVE_ITEM names ${inline})
 endforeach()
+file(READ ${TABLE} table)
+string(REPLACE "</" "<\\/" table "${table}") # no "</script>" inside the script
+string(REPLACE "@CONTROL_TABLE@" "${table}" html "${html}")
 file(WRITE ${SITE}/index.html "${html}")
 
 configure_file(${WASM} ${SITE}/screencalc.wasm COPYONLY)
@@ -52,8 +59,10 @@ foreach(name IN LISTS names)
 endforeach()
 string(SHA256 version "${all}")
 string(SUBSTRING ${version} 0 16 CACHE_VERSION)
-# The script form of the module is for pages opened from disk only.
-list(FILTER names EXCLUDE REGEX "^(OFL\\.txt|screencalc-module\\.js)$")
+# The script form of the module is for pages opened from disk only; the
+# faces are kept once a page has used them (a phone uses the system's); the
+# screenshots are for the install dialog, which is online.
+list(FILTER names EXCLUDE REGEX "^(OFL\\.txt|screencalc-module\\.js|fonts/.*|screenshot-.*)$")
 list(TRANSFORM names PREPEND "  \"./")
 list(TRANSFORM names APPEND "\",")
 list(JOIN names "\n" CACHE_FILES)

@@ -4,15 +4,16 @@
 // then paint what this view holds; every rule and every text comes from the
 // core, exactly as in the window.
 //
-// Texts cross in UTF-8 through one buffer in the module's memory: the page
-// writes a text there and passes its length; a function that answers with a
-// text writes it there and returns its length.
+// Texts cross in UTF-8 through one buffer in the module's memory
+// (web/buffer.h). The control table the page lays out comes with the page,
+// from the build's own table module (web/table.cpp).
 
 #include "calc/constants.h"
 #include "calc/headless_view.h"
-#include "calc/json.h"
 #include "calc/layout.h"
+#include "calc/quote.h"
 #include "calc/rules.h"
+#include "web/buffer.h"
 #include "web/room.h"
 
 #include <array>
@@ -22,32 +23,20 @@
 #include <string>
 #include <string_view>
 
-#ifndef SCREENCALC_SHOWN_VERSION
-#define SCREENCALC_SHOWN_VERSION "0.0.0"
-#endif
-#ifndef SCREENCALC_DOWNLOAD_URL
-#define SCREENCALC_DOWNLOAD_URL ""
-#endif
-#ifndef SCREENCALC_PRODUCT_URL
-#define SCREENCALC_PRODUCT_URL ""
-#endif
-
-#define EXPORT(name) extern "C" __attribute__((export_name(#name)))
-
 namespace {
 
 using calc::Entry;
 using calc::Option;
 using calc::Outcome;
+using web::answer;
+using web::given;
 
-constexpr std::size_t bufferSize = 64 * 1024;
-char buffer[bufferSize];
-
-std::size_t answer(std::string_view text) {
-    const std::size_t n = text.size() < bufferSize ? text.size() : bufferSize;
-    text.copy(buffer, n);
-    return n;
-}
+constexpr int entryCount = static_cast<int>(calc::entryFields.size());
+constexpr int optionCount = static_cast<int>(calc::optionControls.size());
+constexpr int resultCount = static_cast<int>(calc::resultLabels.size());
+static_assert(entryCount == static_cast<int>(Entry::height) + 1);
+static_assert(optionCount == static_cast<int>(Option::frame90) + 1);
+static_assert(resultCount == static_cast<int>(calc::Result::frameWidth) + 1);
 
 // The page's controls as plain values. A field is marked, as in the window,
 // while its last calculation stopped on a text that is not a number (or a
@@ -90,7 +79,7 @@ private:
         marks_[static_cast<std::size_t>(e)] = calc::entryMark(outcome, entryText(e));
     }
 
-    std::array<calc::EntryMark, 3> marks_{};
+    std::array<calc::EntryMark, entryCount> marks_{};
 };
 
 PageView* view = nullptr;
@@ -105,185 +94,18 @@ PageView& page() {
 
 // Arguments come from script: anything out of range picks the first member.
 Entry entryAt(int i) {
-    return i >= 0 && i < 3 ? static_cast<Entry>(i) : Entry::diagonal;
+    return i >= 0 && i < entryCount ? static_cast<Entry>(i) : Entry::diagonal;
 }
 Option optionAt(int i) {
-    return i >= 0 && i < 7 ? static_cast<Option>(i) : Option::ratio16x9;
+    return i >= 0 && i < optionCount ? static_cast<Option>(i) : Option::ratio16x9;
 }
 calc::Result resultAt(int i) {
-    return i >= 0 && i < 6 ? static_cast<calc::Result>(i) : calc::Result::width;
+    return i >= 0 && i < resultCount ? static_cast<calc::Result>(i) : calc::Result::width;
 }
-std::string_view given(std::size_t length) {
-    return {buffer, length < bufferSize ? length : bufferSize};
-}
-
-// ---- the control table as JSON, for the page to lay out ----
-
-void appendNumber(std::string& out, long long n) {
-    if (n < 0) {
-        out += '-';
-        n = -n;
-    }
-    char digits[24];
-    int i = 0;
-    do {
-        digits[i++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n > 0);
-    while (i > 0) {
-        out += digits[--i];
-    }
-}
-
-void appendField(std::string& out, std::string_view key, long long n) {
-    calc::appendJsonString(out, key);
-    out += ':';
-    appendNumber(out, n);
-    out += ',';
-}
-void appendField(std::string& out, std::string_view key, std::string_view s) {
-    calc::appendJsonString(out, key);
-    out += ':';
-    calc::appendJsonString(out, s);
-    out += ',';
-}
-
-void closeObject(std::string& out) {
-    out.back() = '}'; // the comma after the last field
-}
-
-template <class Names> void appendNames(std::string& out, std::string_view key, Names names) {
-    calc::appendJsonString(out, key);
-    out += ":[";
-    for (const auto& name : names) {
-        calc::appendJsonString(out, name);
-        out += ',';
-    }
-    out.back() = ']';
-    out += ',';
-}
-
-std::string_view kindName(calc::layout::Kind k) {
-    using K = calc::layout::Kind;
-    switch (k) {
-    case K::label:
-        return "label";
-    case K::textBox:
-        return "textBox";
-    case K::optionButton:
-        return "optionButton";
-    case K::checkBox:
-        return "checkBox";
-    case K::pushButton:
-        return "pushButton";
-    case K::frame:
-        return "frame";
-    case K::shape:
-        return "shape";
-    case K::image:
-        return "image";
-    }
-    return "label";
-}
-
-std::string_view faceName(calc::layout::Face f) {
-    switch (f) {
-    case calc::layout::Face::song:
-        return "song";
-    case calc::layout::Face::hei:
-        return "hei";
-    case calc::layout::Face::platform:
-        break;
-    }
-    return "platform";
-}
-
-// Fonts are set in pixels at 96 DPI, as the window sets them.
-long long fontPixels(double points) {
-    return static_cast<long long>(points * 96.0 / 72.0 + 0.5);
-}
-
-std::string tableJson() {
-    namespace L = calc::layout;
-    std::string out = "{";
-    appendField(out, "clientWidth", L::clientWidth);
-    appendField(out, "clientHeight", L::clientHeight);
-    appendField(out, "twipsPerPixel", L::twipsPerPixel);
-    appendField(out, "menuBackground", L::menuBackground);
-    appendField(out, "notANumberBackground", L::notANumberBackground);
-    appendField(out, "version", "2023| 版本: " SCREENCALC_SHOWN_VERSION);
-    appendField(out, "downloadUrl", SCREENCALC_DOWNLOAD_URL);
-    appendField(out, "productUrl", SCREENCALC_PRODUCT_URL);
-    std::array<std::string_view, 3> entries{};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i] = calc::nameOf(static_cast<Entry>(i));
-    }
-    std::array<std::string_view, 6> results{};
-    std::array<std::string_view, 6> captions{};
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        results[i] = calc::nameOf(static_cast<calc::Result>(i));
-        captions[i] = calc::captionOf(static_cast<calc::Result>(i));
-    }
-    appendNames(out, "entries", entries);
-    appendNames(out, "results", results);
-    appendNames(out, "captions", captions);
-    std::array<std::string, 6> descriptions{};
-    std::array<std::string_view, 6> captionLabels{};
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        descriptions[i] = calc::layout::resultDescription(static_cast<calc::Result>(i));
-        captionLabels[i] = calc::layout::captionLabel(static_cast<calc::Result>(i));
-    }
-    appendNames(out, "descriptions", descriptions);
-    appendNames(out, "captionLabels", captionLabels);
-    appendNames(out, "options",
-                calc::optionControls | std::views::transform(&calc::OptionControl::name));
-    calc::appendJsonString(out, "controls");
-    out += ":[";
-    for (const L::Control& c : L::controls()) {
-        out += '{';
-        appendField(out, "name", c.name);
-        appendField(out, "kind", kindName(c.kind));
-        appendField(out, "container", c.container);
-        appendField(out, "left", c.left);
-        appendField(out, "top", c.top);
-        appendField(out, "width", c.width);
-        appendField(out, "height", c.height);
-        appendField(out, "text", c.text);
-        appendField(out, "toolTip", c.toolTip);
-        appendField(out, "face", faceName(c.font.face));
-        appendField(out, "fontPixels",
-                    c.font.face == L::Face::platform ? 0 : fontPixels(c.font.points));
-        appendField(out, "bold", c.font.bold ? 1 : 0);
-        appendField(out, "colour", c.colour);
-        appendField(out, "background", c.background);
-        appendField(out, "tabIndex", c.tabIndex);
-        appendField(out, "maxLength", c.maxLength);
-        appendField(out, "selected", c.selected ? 1 : 0);
-        closeObject(out);
-        out += ',';
-    }
-    out.back() = ']';
-    out += '}';
-    return out;
-}
-
 } // namespace
 
 // ---- what the page calls ----
 
-EXPORT(buffer) char* exportedBuffer() {
-    return buffer;
-}
-EXPORT(bufferSize) std::size_t exportedBufferSize() {
-    return bufferSize;
-}
-
-// The control table; its length, the JSON in the buffer.
-EXPORT(table) std::size_t exportedTable() {
-    return answer(tableJson());
-}
-
-// A fresh start: entries empty, results "0", 16:9 and 12 mm.
 EXPORT(reset) void reset() {
     delete view;
     view = nullptr;
@@ -348,6 +170,23 @@ EXPORT(outlineWidth) int outlineWidth() {
 EXPORT(outlineColour) std::uint32_t outlineColour() {
     const auto frame = page().frameOutline();
     return frame ? calc::layout::frameOutline(*frame).colour : calc::layout::startOutline.colour;
+}
+
+// The clock's text for this moment.
+EXPORT(clock)
+std::size_t clockText(int year, int month, int day, int hour, int minute, int second) {
+    return answer(calc::layout::clockText(year, month, day, hour, minute, second));
+}
+
+// The quote the share button sends: the results shown, the ratio selected.
+EXPORT(quote) std::size_t quote() {
+    PageView& v = page();
+    std::array<std::string, resultCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = v.resultText(static_cast<calc::Result>(i));
+    }
+    return answer(calc::quoteText(
+        v.isSelected(Option::ratio4x3) ? Option::ratio4x3 : Option::ratio16x9, texts));
 }
 
 // The room panel: the buffer holds the room's texts, one a line

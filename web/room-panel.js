@@ -7,10 +7,10 @@
 // page's language. Choosing a size types its diagonal into the calculator.
 "use strict";
 
-document.addEventListener("calculator-ready", ({ detail: { calc, paint } }) => {
+document.addEventListener("calculator-ready", ({ detail: { calc, table: controlTable, paint } }) => {
     const panel = document.getElementById("room");
     // The result captions as the calculator shows them, without their colons.
-    const captions = calc.table().captions.map((c) => c.replace(/[:：]$/, ""));
+    const captions = controlTable.captions.map((c) => c.replace(/[:：]$/, ""));
 
     const make = (tag, props = {}, ...children) => {
         const e = Object.assign(document.createElement(tag), props);

@@ -81,7 +81,10 @@ const csv = (field) => `"${field.replace(/"/g, '""')}"`;
         process.exit(1);
     }
     const calc = await Calculator.open(bytes);
-    const resultNames = calc.table().results;
+    // The results' names as the page has them: the control table the build
+    // wrote beside the module.
+    const table = JSON.parse(fs.readFileSync(path.join(path.dirname(modulePath), "table.json")));
+    const resultNames = table.results;
 
     const rows = [];
     for (let i = 0; i < rowCount; ++i) {
@@ -125,6 +128,19 @@ const csv = (field) => `"${field.replace(/"/g, '""')}"`;
             }
         }
     });
+    // A text larger than the module's buffer is an error, never cut short.
+    const refused = (() => {
+        try {
+            calc.pastedPart("1".repeat(70000));
+        } catch (e) {
+            return e instanceof RangeError;
+        }
+        return false;
+    })();
+    if (!refused) {
+        console.error("a text larger than the module's buffer was taken");
+        ++differences;
+    }
     console.log(`${rows.length} rows (${computed} computed): ${differences} differences`);
     process.exit(differences === 0 ? 0 : 1);
 })().catch((e) => {

@@ -17,6 +17,8 @@ import http.server
 import json
 import os
 import pathlib
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -26,7 +28,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import Select, WebDriverWait
+from selenium.webdriver.support.ui import WebDriverWait
 
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
@@ -70,17 +72,19 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def browser(width=900, height=700, phone=False, fonts=None, profile=None):
+def browser(width=900, height=700, phone=False, fonts=None, profile=None, extra=(),
+            phone_width=360):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
                 "--disable-component-update", "--disable-sync", "--no-first-run",
                 f"--user-data-dir={profile or tempfile.mkdtemp(prefix='screencalc-chromium-')}",
-                f"--window-size={width},{height}"):
+                f"--window-size={width},{height}", *extra):
         options.add_argument(arg)
     if phone:
         options.add_experimental_option("mobileEmulation", {
-            "deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3, "touch": True},
+            "deviceMetrics": {"width": phone_width, "height": 740, "pixelRatio": 3,
+                                                     "touch": True},
             "userAgent": "Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 "
                          "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36"})
     env = dict(os.environ)
@@ -131,11 +135,39 @@ TYPED = [
 ]
 
 
+# name, field, text committed in one go (a keyboard's suggestion, an input
+# method), the field's text afterwards
+COMMITTED = [
+    ("commit: second point dropped", "mw", "1.2.3", "1.23"),
+    ("commit: thousands separator dropped", "mw", "1,000", "1000"),
+    ("commit: letter dropped", "mh", "12a", "12"),
+    ("commit: cut at six", "inch", "1234567", "123456"),
+    ("commit: lone point empties", "inch", ".", ""),
+]
+
+
 def typing(d, url):
     for name, field, keys, want in TYPED:
         load(d, url)
         el(d, field).send_keys(keys)
         check(f"typed: {name}", value(d, field), want)
+    for name, field, text, want in COMMITTED:
+        load(d, url)
+        el(d, field).click()
+        d.execute_cdp_cmd("Input.insertText", {"text": text})
+        check(name, value(d, field), want)
+    load(d, url)
+    el(d, "mw").click()
+    d.execute_cdp_cmd("Input.imeSetComposition", {"text": "1,0", "selectionStart": 3,
+                                                  "selectionEnd": 3})
+    d.execute_cdp_cmd("Input.insertText", {"text": "1,000"})
+    check("commit: an input method's composition", [value(d, "mw"), results(d)],
+          ["1000", native("width", "1000")])
+    load(d, url)
+    el(d, "mw").send_keys("12")
+    d.execute_cdp_cmd("Input.insertText", {"text": "3.4.5"})
+    check("commit: after typed text", [value(d, "mw"), results(d)],
+          ["123.45", native("width", "123.45")])
 
     load(d, url)
     check("focus at start", d.switch_to.active_element.get_attribute("id"), "inch")
@@ -187,7 +219,38 @@ def selections(d, url):
     check("clear button", [value(d, "mw"), results(d)], ["", ["0"] * 6])
 
 
+def browser_paste(d, name, text):
+    """A paste the browser itself makes (the context menu's), from the clipboard;
+    whether the page cancelled it."""
+    d.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite",
+                                                                   "clipboardSanitizedWrite"]})
+    el(d, name).click()
+    d.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
+    d.execute_script("""window.pasteCancelled = null;
+        arguments[0].addEventListener('paste', (e) => setTimeout(() => {
+            window.pasteCancelled = e.defaultPrevented; }), {capture: true, once: true});""",
+                     el(d, name))
+    key = {"key": "v", "code": "KeyV", "windowsVirtualKeyCode": 86}
+    d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "commands": ["paste"], **key})
+    d.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **key})
+    WebDriverWait(d, 5).until(lambda d: d.execute_script("return window.pasteCancelled !== null"))
+    return d.execute_script("return window.pasteCancelled")
+
+
+# name, field, text on the clipboard, the field's text afterwards
+BROWSER_PASTES = [
+    ("browser paste keeps the first line", "mw", "12a\r\n34", "12a"),
+    ("browser paste cut to the field", "inch", "1234567890", "123456"),
+    ("browser paste of a number", "mh", "1000\n", "1000"),
+]
+
+
 def pasting(d, url):
+    for name, field, text, want in BROWSER_PASTES:
+        load(d, url)
+        cancelled = browser_paste(d, field, text)
+        check(name, [value(d, field), cancelled], [want, False])
+
     load(d, url)
     el(d, "mw").click()
     paste(d, "mw", "12a\r\n34")
@@ -203,45 +266,6 @@ def pasting(d, url):
     check("paste cut to the field", value(d, "inch"), "123456")
 
 
-def native_room(*args):
-    got = json.loads(subprocess.run([SCREENCALC, "--room", "--json", *args], capture_output=True,
-                                    check=True).stdout)
-    return [[got[size]["screen"][r] for r in ("inch1", "w", "h", "w1", "h1")]
-            for size in ("smallest", "recommended", "largest")]
-
-
-def room_rows(d):
-    return d.execute_script("return [...document.querySelectorAll('#roomSizes tbody tr')]"
-                            ".map(tr => [...tr.querySelectorAll('td')].slice(0, 5).map(td => td.textContent))")
-
-
-def room_panel(d, url):
-    load(d, url)
-    el(d, "roomFarthest").send_keys("4000")
-    el(d, "roomClosest").send_keys("3500")
-    want = native_room("--farthest", "4000", "--closest", "3500")
-    check("room: cinema sizes", room_rows(d), [[t.strip() for t in row] for row in want])
-    el(d, "roomRecommended").click()
-    check("room: choosing fills the diagonal", [value(d, "inch"), results(d)],
-          ["115", native("diagonal", "115")])
-    el(d, "Option4").click()
-    check("room: a frame click resizes", room_rows(d)[0][3],
-          native_room("--farthest", "4000", "--closest", "3500", "--frame", "65")[0][3].strip())
-    el(d, "opt43").click()
-    check("room: 4:3 wants 80 mm", [el(d, "roomMessage").text, room_rows(d)],
-          ["4：3 的尺寸只在 80 边框下计算，请在计算器中选 80。", []])
-
-    load(d, url)
-    Select(el(d, "roomContent")).select_by_value("presentation")
-    el(d, "roomFarthest").send_keys("10500")
-    el(d, "roomElement").send_keys("3.5")
-    # DISCAS: 10500 mm at 3.5 % is 1500 mm high: 121 inches for 16:9.
-    check("room: presentation", room_rows(d)[0], ["121", "2679", "1507", "2703", "1531"])
-    el(d, "roomClosest").send_keys("2000")
-    check("room: no whole inch", el(d, "roomMessage").text,
-          "没有合适的整英寸：最远观众至少需要 120.46 英寸，最近观众最多允许 92.73 英寸。")
-
-
 def page_facts(d, url):
     load(d, url)
     check("ids of the controls", d.execute_script(
@@ -254,7 +278,9 @@ def page_facts(d, url):
     el(d, "inch").send_keys("100")
     check("result name and unit", [el(d, "w").accessible_name, el(d, "inch1").get_attribute("aria-description")],
           ["2214 ", "英寸，单位英寸"])
-    check("version", el(d, "ver").text, "2023| 版本: 3.1.1")
+    shown = subprocess.run([SCREENCALC, "--version"], capture_output=True, check=True,
+                           text=True).stdout.split()[-1]
+    check("version of the build", el(d, "ver").text, f"2023| 版本: {shown}")
     check("no installability errors",
           d.execute_cdp_cmd("Page.getInstallabilityErrors", {}).get("installabilityErrors"), [])
     shot(d, "desktop")
@@ -282,13 +308,274 @@ def phone(d, url):
     facts = d.execute_script("""const r = document.getElementById('onTop').getBoundingClientRect();
         return [Math.round(r.width), document.documentElement.scrollWidth <= innerWidth,
                 !!document.getElementById('Image6'), document.activeElement.id || ''];""")
-    check("360 px: scaled to the width, no sideways scroll, no code, no keyboard", facts,
+    check("360 px: one column at the width, no sideways scroll, no code, no keyboard", facts,
           [360, True, False, ""])
     el(d, "mh").click()
     el(d, "mh").send_keys("1000")
     check("360 px computes", results(d), native("height", "1000"))
     check("no zoom on focus", d.execute_script("return visualViewport.scale"), 1)
-    shot(d, "phone-360")
+    d.execute_script("""Object.defineProperty(navigator, 'share', {configurable: true,
+        value: (data) => { window.shared = data; return Promise.resolve(); }});""")
+    el(d, "shareQuote").click()
+    WebDriverWait(d, 5).until(lambda d: d.execute_script("return window.shared"))
+    check("phone: the quote goes to the share sheet",
+          d.execute_script("return window.shared.text"), quote_native("--height", "1000"))
+
+
+def quote_native(*args):
+    return subprocess.run([SCREENCALC, *args, "--quote"], capture_output=True, check=True,
+                          text=True).stdout
+
+
+def sharing(d, url):
+    load(d, url)
+    check("share: nothing to share yet", el(d, "shareQuote").is_enabled(), False)
+    d.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite",
+                                                                   "clipboardSanitizedWrite"]})
+    el(d, "Option4").click()
+    el(d, "inch").send_keys("100")
+    el(d, "shareQuote").click()
+    WebDriverWait(d, 5).until(lambda d: el(d, "quoteStatus").text)
+    copied = d.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
+    check("share: the clipboard holds screencalc's quote", copied,
+          quote_native("--diagonal", "100", "--frame", "65"))
+    check("share: said so", el(d, "quoteStatus").text, "报价已复制，可粘贴发送。")
+
+
+def announcements(d, url):
+    load(d, url)
+    d.execute_script("""window.heard = [];
+        new MutationObserver(() => heard.push(document.getElementById('announce').textContent))
+            .observe(document.getElementById('announce'), {childList: true, subtree: true,
+                                                           characterData: true});""")
+    el(d, "mh").send_keys("1000")
+    WebDriverWait(d, 5).until(lambda d: d.execute_script("return heard.length"))
+    d.execute_script("return new Promise((done) => setTimeout(done, 1200))")
+    heard = d.execute_script("return heard")
+    check("announced once when settled", len(heard), 1)
+    check("announced with captions and units", heard[-1:],
+          [quote_native("--height", "1000").replace("\n", "。")])
+    check("no result announced at every key",
+          [r.get_attribute("aria-live") for r in map(lambda n: el(d, n), RESULTS)], ["off"] * 6)
+
+
+class OldHost(http.server.SimpleHTTPRequestHandler):
+    """A host that sends Last-Modified (the files' own, set years back) and
+    no Cache-Control, so that a browser keeps its copies fresh for long."""
+
+    def log_message(self, *args):
+        pass
+
+
+def new_build(folder, marker):
+    """Another build in the folder: a page that differs, a worker with a new cache name."""
+    index = folder / "index.html"
+    index.write_text(index.read_text(encoding="utf-8").replace(
+        "<body>", f"<body data-build=\"{marker}\">", 1), encoding="utf-8")
+    sw = folder / "sw.js"
+    sw.write_text(sw.read_text(encoding="utf-8").replace(
+        'const CACHE = "screencalc-', f'const CACHE = "screencalc-{marker}-', 1), encoding="utf-8")
+    for f in folder.rglob("*"):
+        os.utime(f, (978307200, 978307200))  # 2001-01-01: newer, and still old
+
+
+def update_notice():
+    folder = pathlib.Path(tempfile.mkdtemp(prefix="screencalc-site-")) / "site"
+    shutil.copytree(SITE, folder)
+    for f in folder.rglob("*"):
+        os.utime(f, (946684800, 946684800))  # 2000-01-01
+    handler = functools.partial(OldHost, directory=str(folder))
+    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    url = f"http://127.0.0.1:{httpd.server_address[1]}/"
+    d = browser()
+    try:
+        load(d, url)
+        d.execute_async_script("""const done = arguments[0];
+            navigator.serviceWorker.ready.then(() => navigator.serviceWorker.controller ? done() :
+                navigator.serviceWorker.addEventListener('controllerchange', () => done()));""")
+        check("update: no notice on the first visit", el(d, "updateReady").is_displayed(), False)
+        new_build(folder, "second")
+        load(d, url)
+        WebDriverWait(d, 10).until(lambda d: el(d, "updateReady").is_displayed())
+        check("update: the notice", el(d, "updateReady").text, "新版本已就绪。重新载入")
+        el(d, "updateReload").click()
+        WebDriverWait(d, 10).until(lambda d: d.execute_script(
+            "return document.body.dataset.build === 'second' && "
+            "document.documentElement.dataset.ready"))
+        check("update: the new build after the button", d.execute_script(
+            "return [document.body.dataset.build, !document.getElementById('updateReady').hidden]"),
+            ["second", False])
+    finally:
+        d.quit()
+        httpd.shutdown()
+        httpd.server_close()
+
+
+def without_webassembly(server):
+    d = browser(extra=["--js-flags=--jitless"])
+    try:
+        d.get(server.url)
+        WebDriverWait(d, 10).until(lambda d: el(d, "noWasm").is_displayed())
+        check("no WebAssembly: said in Chinese", "WebAssembly" in el(d, "noWasm").text and
+              "浏览器" in el(d, "noWasm").text, True)
+        check("no WebAssembly: the calculator still shown",
+              [el(d, n).is_displayed() for n in ("inch", "w", "Label3")], [True] * 3)
+        el(d, "inch").send_keys("100")
+        check("no WebAssembly: the fields take nothing", value(d, "inch"), "")
+        shot(d, "no-webassembly")
+    finally:
+        d.quit()
+
+
+# Every text the page can show, in the face it is shown in: with no CJK font
+# in the system, each character must come from one of the page's own faces.
+GLYPHS = """
+const done = arguments[0];
+document.head.append(Object.assign(document.createElement('style'),
+    {textContent: '[hidden] { display: block !important; }'}));
+const wanted = new Map(); // "family|weight" -> characters
+const want = (s, text) => {
+    const key = s.fontFamily + '|' + s.fontWeight;
+    const chars = wanted.get(key) ?? new Set();
+    for (const c of text) if (c > '\\x7f') chars.add(c);
+    wanted.set(key, chars);
+};
+const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+while (walker.nextNode()) {
+    const e = walker.currentNode.parentElement;
+    if (!e.closest('script, style, noscript')) want(getComputedStyle(e), walker.currentNode.textContent);
+}
+for (const e of document.querySelectorAll('[data-unit]')) {  // the units beside the results
+    const after = getComputedStyle(e, '::after');
+    if (after.content !== 'none') want(after, e.dataset.unit);
+}
+const probes = document.createElement('div');
+for (const [key, chars] of wanted) {
+    const [family, weight] = key.split('|');
+    for (const c of chars) {
+        const p = document.createElement('span');
+        Object.assign(p.style, {fontFamily: family, fontWeight: weight});
+        p.textContent = c;
+        p.className = 'glyphProbe';
+        probes.append(p);
+    }
+}
+document.body.append(probes);
+document.fonts.ready.then(() => requestAnimationFrame(() => done(probes.children.length)));
+"""
+
+
+def glyphs(server, **layout):
+    d = browser(fonts=NO_CJK, **layout)
+    name = "phone" if layout.get("phone") else "desktop"
+    try:
+        load(d, server.url)
+        el(d, "inch").send_keys("100")
+        el(d, "roomFarthest").send_keys("4000")  # the room panel's buttons
+        d.execute_script("document.getElementById('shareQuote').click()")
+        count = d.execute_async_script(GLYPHS)
+        d.execute_cdp_cmd("DOM.enable", {})
+        d.execute_cdp_cmd("CSS.enable", {})
+        root = d.execute_cdp_cmd("DOM.getDocument", {"depth": 0})["root"]["nodeId"]
+        probes = d.execute_cdp_cmd("DOM.querySelectorAll",
+                                   {"nodeId": root, "selector": ".glyphProbe"})["nodeIds"]
+        missing = []
+        for node in probes:
+            fonts = d.execute_cdp_cmd("CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"]
+            if not all(f["isCustomFont"] for f in fonts):
+                text = d.execute_cdp_cmd("DOM.describeNode", {"nodeId": node, "depth": 1})
+                missing.append(text["node"]["children"][0]["nodeValue"])
+        check(f"glyphs, {name}: all {count} characters in the page's faces", "".join(missing), "")
+    finally:
+        d.quit()
+
+
+def overflow(d, clipped_ok=False):
+    """How far the page scrolls sideways, or any element reaches past the
+    viewport's right edge (unless the window's clipping hides it)."""
+    return d.execute_script("""scrollTo(1000, scrollY);
+        let right = document.documentElement.clientWidth + scrollX;
+        scrollTo(0, scrollY);
+        if (!arguments[0]) for (const e of document.querySelectorAll('body *')) {
+            const r = e.getBoundingClientRect();
+            if (r.width && r.height) right = Math.max(right, Math.ceil(r.right));
+        }
+        return right - document.documentElement.clientWidth;""", clipped_ok)
+
+
+PHONE_FACTS = """
+const shown = (e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; };
+const targets = [...document.querySelectorAll('#onTop input:not([type=radio]), #onTop button, ' +
+                                              '#onTop a, #onTop label.optionButton')]
+    .filter(shown).map(e => { const r = e.getBoundingClientRect();
+        return [e.id || e.textContent.trim(), Math.floor(Math.min(r.width, r.height))]; });
+const small = [];
+const walker = document.createTreeWalker(document.getElementById('onTop'), NodeFilter.SHOW_TEXT);
+while (walker.nextNode()) {
+    const e = walker.currentNode.parentElement;
+    if (walker.currentNode.textContent.trim() && shown(e) &&
+        parseFloat(getComputedStyle(e).fontSize) < 12) small.push(e.id || e.className);
+}
+const inputs = [...document.querySelectorAll('#onTop input[type=text]')]
+    .map(e => parseFloat(getComputedStyle(e).fontSize));
+const fonts = performance.getEntriesByType('resource').filter(r => r.name.endsWith('.woff2'));
+return {targets: targets.filter(t => t[1] < 44), small, inputs: Math.min(...inputs),
+        fonts: fonts.length, columns: getComputedStyle(document.getElementById('onTop'))
+            .gridTemplateColumns.split(' ').length};
+"""
+
+
+def phone_layouts(server):
+    for width in (360, 390, 412):
+        d = browser(phone=True, phone_width=width)
+        try:
+            load(d, server.url)
+            el(d, "mw").click()
+            el(d, "mw").send_keys("2000")
+            facts = d.execute_script(PHONE_FACTS)
+            check(f"{width} px: no sideways scrolling", overflow(d), 0)
+            check(f"{width} px: controls of 44 px or more", facts["targets"], [])
+            check(f"{width} px: no text under 12 px", facts["small"], [])
+            check(f"{width} px: fields of 16 px or more", facts["inputs"] >= 16, True)
+            check(f"{width} px: no face fetched", facts["fonts"], 0)
+            check(f"{width} px: computes", results(d), native("width", "2000"))
+            check(f"{width} px: units beside the results", [
+                el(d, "w").get_attribute("data-unit"), el(d, "inch1").get_attribute("data-unit")],
+                ["毫米", "英寸"])
+            shot(d, f"phone-{width}")
+        finally:
+            d.quit()
+
+
+def desktop_layouts(server):
+    """The window's pixel layout, exactly, at tablet and desktop widths."""
+    html = (SITE / "index.html").read_text(encoding="utf-8")
+    inline = r'<script id="controlTable" type="application/json">(.*?)</script>'
+    table = json.loads(re.search(inline, html, re.S).group(1).replace("<\\/", "</"))
+    px = lambda t: round(t / table["twipsPerPixel"])
+    want = {}
+    for c in table["controls"]:
+        if c["kind"] in ("textBox", "pushButton", "frame", "label", "shape") and not c["container"]:
+            x, y = px(c["left"]), px(c["top"])
+            want[c["name"]] = [x, y, px(c["left"] + c["width"]) - x, px(c["top"] + c["height"]) - y]
+    for width in (672, 768, 1366):
+        d = browser(width=width, height=900)
+        try:
+            load(d, server.url)
+            got = d.execute_script("""
+                const o = document.getElementById('onTop').getBoundingClientRect();
+                const out = {};
+                for (const n of arguments[0]) { const e = document.getElementById(n);
+                    if (!e) continue; const r = e.getBoundingClientRect();
+                    out[n] = [r.left - o.left, r.top - o.top, r.width, r.height].map(Math.round); }
+                return out;""", list(want))
+            check(f"{width} px: the window's layout",
+                  {n: got[n] for n in got if got[n] != want[n]}, {})
+            check(f"{width} px: no sideways scrolling", overflow(d, clipped_ok=True), 0)
+            shot(d, f"desktop-{width}")
+        finally:
+            d.quit()
 
 
 def main():
@@ -299,7 +586,8 @@ def main():
         selections(d, server.url)
         pasting(d, server.url)
         page_facts(d, server.url)
-        room_panel(d, server.url)
+        sharing(d, server.url)
+        announcements(d, server.url)
         offline(d, server)
         from_disk(d)
     finally:
@@ -310,12 +598,21 @@ def main():
         phone(d, server.url)
     finally:
         d.quit()
+    phone_layouts(server)
+    desktop_layouts(server)
+    glyphs(server, width=1366, height=900)
+    glyphs(server, phone=True)
+    without_webassembly(server)
+    update_notice()
     if SHOTS:
-        for name, kwargs in (("desktop-no-cjk", {}), ("phone-360-no-cjk", {"phone": True})):
+        sizes = [(f"phone-{w}-no-cjk", {"phone": True, "phone_width": w}) for w in (360, 390, 412)]
+        sizes += [(f"desktop-{w}-no-cjk", {"width": w, "height": 900}) for w in (768, 1366)]
+        for name, kwargs in sizes:
             d = browser(fonts=NO_CJK, **kwargs)
             try:
                 load(d, server.url)
-                d.execute_script("document.getElementById('inch').value = '';")
+                el(d, "mw").click()
+                el(d, "mw").send_keys("2000")
                 shot(d, name)
             finally:
                 d.quit()
