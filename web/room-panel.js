@@ -143,6 +143,8 @@ document.addEventListener("calculator-ready", ({ detail: { calc, table: controlT
 
     function chooseButton(id, inches) {
         const choose = make("button", { type: "button", id, textContent: "选用" });
+        // A screen reader names the size, not three alike buttons.
+        choose.setAttribute("aria-label", `选用 ${inches} 英寸`);
         choose.dataset.inches = String(inches);
         choose.addEventListener("click", () => {
             calc.focused(0); // as a click into the diagonal field: the other entries empty

@@ -296,6 +296,10 @@ def run():
               ["幕面宽", "幕面高", "英寸", "含外框宽", "含外框高", "边框宽"])
         # Choosing a size types its diagonal into the calculator.
         fill(d, {"farthest": "4000", "closest": "2500"})
+        check("choose buttons named by their size",
+              [d.find_element(By.ID, b).accessible_name
+               for b in ("roomSmallest", "roomRecommended", "roomLargest")],
+              ["选用 97 英寸", "选用 117 英寸", "选用 130 英寸"])
         d.execute_script("document.getElementById('roomRecommended').click()")
         check("choosing fills the diagonal",
               d.execute_script("return document.getElementById('inch').value"), "117")
