@@ -2,6 +2,7 @@
 
 #include "calc/layout.h"
 
+#include <cstdlib>
 #include <string_view>
 
 namespace calc {
@@ -31,9 +32,11 @@ std::string_view withoutColon(std::string_view caption) {
 } // namespace
 
 std::string quoteText(Option ratio, const std::array<std::string, 6>& results) {
-    const Option shown = ratio == Option::ratio4x3 ? Option::ratio4x3 : Option::ratio16x9;
+    if (!isRatio(ratio)) {
+        std::abort(); // no ratio to name
+    }
     std::string out = "银幕尺寸（";
-    out += layout::optionCaption(shown);
+    out += layout::optionCaption(ratio);
     out += "，边框 ";
     out += trimmed(results[static_cast<std::size_t>(Result::frameWidth)]);
     out += " 毫米）\n";

@@ -13,7 +13,8 @@
 namespace calc {
 
 // The results as shown (display blanks are dropped), in the order of
-// resultLabels; `ratio` is the selected ratio option. The frame is the one
+// resultLabels; `ratio` is the selected ratio option (a frame option is a
+// fault of the caller and stops the program). The frame is the one
 // the results carry (bkw), which is what was computed, also where the
 // selection says otherwise. Lines end with "\n".
 //

@@ -45,12 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Option::ratio16x9,
                  {"0", "0", "0", "0", "0", "0"},
                  "银幕尺寸（16：9，边框 0 毫米）\n幕面宽：0 毫米\n幕面高：0 毫米\n"
-                 "英寸：0 英寸\n含外框宽：0 毫米\n含外框高：0 毫米\n边框宽：0 毫米\n"},
-        QuoteRow{"frameOptionTakenAsSixteenByNine",
-                 Option::frame45,
-                 {"1", "1", "1", "1", "1", "45"},
-                 "银幕尺寸（16：9，边框 45 毫米）\n幕面宽：1 毫米\n幕面高：1 毫米\n"
-                 "英寸：1 英寸\n含外框宽：1 毫米\n含外框高：1 毫米\n边框宽：45 毫米\n"}),
+                 "英寸：0 英寸\n含外框宽：0 毫米\n含外框高：0 毫米\n边框宽：0 毫米\n"}),
     [](const testing::TestParamInfo<QuoteRow>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -23,7 +23,8 @@ import pathlib
 import subprocess
 import sys
 import tempfile
-import threading
+
+from browser import Server
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 LIGHTHOUSE = ROOT / "node_modules" / ".bin" / "lighthouse"
@@ -63,13 +64,6 @@ class Compressed(http.server.SimpleHTTPRequestHandler):
         return gzip.compress(path.read_bytes(), 9)  # once, as a host keeps a .gz
 
 
-def serve(site):
-    handler = functools.partial(Compressed, directory=str(site))
-    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    return httpd, f"http://127.0.0.1:{httpd.server_address[1]}/"
-
-
 def lighthouse(url, preset, out):
     profile = tempfile.mkdtemp(prefix="screencalc-lighthouse-")
     args = [str(LIGHTHOUSE), url, "--quiet", "--output=json", f"--output-path={out}",
@@ -89,7 +83,8 @@ def main():
     site = pathlib.Path(sys.argv[1]).resolve()
     reports = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else pathlib.Path(tempfile.mkdtemp())
     reports.mkdir(parents=True, exist_ok=True)
-    httpd, url = serve(site)
+    server = Server(site, Compressed)
+    url = server.url
     failures = []
     try:
         for name, preset, lcp_budget in RUNS:
@@ -111,7 +106,7 @@ def main():
             if lcp_budget and lcp >= lcp_budget:
                 failures.append(f"{name} LCP {lcp:.0f} ms, budget {lcp_budget} ms")
     finally:
-        httpd.shutdown()
+        server.stop()
     for f in failures:
         print(f"FAIL {f}")
     print(f"lighthouse: {len(failures)} failures")

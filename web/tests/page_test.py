@@ -12,7 +12,6 @@ SHOT_DIR when given. Needs Debian's chromium, chromium-driver and
 python3-selenium.
 """
 
-import functools
 import http.server
 import json
 import os
@@ -22,26 +21,20 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+from browser import Server, Tally, browser, load
 
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
 SHOTS = pathlib.Path(sys.argv[3]) if len(sys.argv) > 3 else None
 NO_CJK = pathlib.Path(__file__).resolve().parents[2] / "window" / "tests" / "no-cjk-fonts.conf"
 RESULTS = ["w", "h", "inch1", "w1", "h1", "bkw"]
-failures = []
-
-
-def check(name, got, want):
-    if got != want:
-        failures.append(f"{name}: got {got!r}, want {want!r}")
-        print(f"FAIL {name}: got {got!r}, want {want!r}")
+tally = Tally()
+check = tally.check
 
 
 def native(entry, text, ratio="", frame=""):
@@ -51,51 +44,6 @@ def native(entry, text, ratio="", frame=""):
     if frame:
         args += ["--frame", frame]
     return [json.loads(subprocess.run(args, capture_output=True, check=True).stdout)[r] for r in RESULTS]
-
-
-class Server:
-    """The site on 127.0.0.1, on a free port, stoppable."""
-
-    def __init__(self):
-        handler = functools.partial(Quiet, directory=str(SITE))
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def stop(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def browser(width=900, height=700, phone=False, fonts=None, profile=None, extra=(),
-            phone_width=360):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                "--disable-component-update", "--disable-sync", "--no-first-run",
-                f"--user-data-dir={profile or tempfile.mkdtemp(prefix='screencalc-chromium-')}",
-                f"--window-size={width},{height}", *extra):
-        options.add_argument(arg)
-    if phone:
-        options.add_experimental_option("mobileEmulation", {
-            "deviceMetrics": {"width": phone_width, "height": 740, "pixelRatio": 3,
-                                                     "touch": True},
-            "userAgent": "Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 "
-                         "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36"})
-    env = dict(os.environ)
-    if fonts:
-        env["FONTCONFIG_FILE"] = str(fonts)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=env), options=options)
-
-
-def load(d, url):
-    d.get(url)
-    WebDriverWait(d, 10).until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
 
 
 def el(d, name):
@@ -384,10 +332,8 @@ def update_notice():
     shutil.copytree(SITE, folder)
     for f in folder.rglob("*"):
         os.utime(f, (946684800, 946684800))  # 2000-01-01
-    handler = functools.partial(OldHost, directory=str(folder))
-    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    url = f"http://127.0.0.1:{httpd.server_address[1]}/"
+    host = Server(folder, OldHost)
+    url = host.url
     d = browser()
     try:
         load(d, url)
@@ -408,8 +354,7 @@ def update_notice():
             ["second", False])
     finally:
         d.quit()
-        httpd.shutdown()
-        httpd.server_close()
+        host.stop()
 
 
 def without_webassembly(server):
@@ -579,7 +524,7 @@ def desktop_layouts(server):
 
 
 def main():
-    server = Server()
+    server = Server(SITE)
     d = browser()
     try:
         typing(d, server.url)
@@ -592,7 +537,7 @@ def main():
         from_disk(d)
     finally:
         d.quit()
-    server = Server()
+    server = Server(SITE)
     d = browser(phone=True)
     try:
         phone(d, server.url)
@@ -617,8 +562,7 @@ def main():
             finally:
                 d.quit()
     server.stop()
-    print(f"page: {len(failures)} failures")
-    sys.exit(1 if failures else 0)
+    tally.finish()
 
 
 if __name__ == "__main__":

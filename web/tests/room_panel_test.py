@@ -12,21 +12,16 @@ Screenshots of the panel at 360 px and at desktop width go to SHOT_DIR when
 given. Prints "N passed, N failed"; exits 1 on any failure.
 """
 
-import functools
-import http.server
 import json
 import os
 import pathlib
 import random
 import subprocess
 import sys
-import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import WebDriverWait
+
+from browser import Server, Tally, browser, load
 
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
@@ -40,49 +35,8 @@ FIELDS = {"farthest": "roomFarthest", "closest": "roomClosest", "content": "room
 # The calculator's buttons for the ratios and frames screencalc names.
 RATIOS = {"16:9": "opt169", "4:3": "opt43"}
 FRAMES = {"80": "Option1", "12": "Option2", "45": "Option3", "65": "Option4", "90": "Option5"}
-passed = 0
-failures = []
-
-
-def check(name, got, want):
-    global passed
-    if got == want:
-        passed += 1
-    else:
-        failures.append(name)
-        print(f"FAIL {name}: got {got!r}, want {want!r}")
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve():
-    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                            functools.partial(Quiet, directory=str(SITE)))
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    return httpd, f"http://127.0.0.1:{httpd.server_address[1]}/"
-
-
-def browser(width, height, phone=False):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                "--disable-component-update", "--disable-sync", "--no-first-run",
-                f"--user-data-dir={tempfile.mkdtemp(prefix='screencalc-room-')}",
-                f"--window-size={width},{height}"):
-        options.add_argument(arg)
-    if phone:
-        options.add_experimental_option("mobileEmulation", {
-            "deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3, "touch": True}})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-
-
-def load(d, url):
-    d.get(url)
-    WebDriverWait(d, 10).until(
-        lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+tally = Tally()
+check = tally.check
 
 
 def fill(d, room, ratio="16:9", frame="12"):
@@ -246,14 +200,13 @@ def main():
     try:
         run()
     except Exception as e:  # a step that cannot run is a failure, not a crash
-        failures.append(repr(e))
-        print(f"FAIL {e!r}")
-    print(f"{passed} passed, {len(failures)} failed")
-    sys.exit(1 if failures else 0)
+        tally.fail(repr(e))
+    tally.finish()
 
 
 def run():
-    httpd, url = serve()
+    server = Server(SITE)
+    url = server.url
     d = browser(1000, 900)
     try:
         load(d, url)
@@ -330,7 +283,7 @@ def run():
             d.save_screenshot(str(SHOTS / "room-phone-360.png"))
     finally:
         d.quit()
-    httpd.shutdown()
+    server.stop()
 
 
 if __name__ == "__main__":
