@@ -3,8 +3,8 @@
 # build/wasm/site) and checks it: the CTest tests labelled web of the native
 # build (ci preset), which build the wasm preset first and then check the
 # module against the native screencalc, the page in headless Chromium and
-# Lighthouse. Screenshots go to build/wasm/screenshots, Lighthouse's reports
-# to build/wasm/lighthouse.
+# Lighthouse, whose reports go to build/wasm/lighthouse. Then screenshots of
+# the page in build/wasm/screenshots, to look at.
 #   tools/web-check.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,3 +13,4 @@ bash tools/deps.sh web
 cmake --preset ci >/dev/null
 cmake --build build/ci --target screencalc
 ctest --preset ci -L web
+/usr/bin/python3 tools/page-screenshots.py build/wasm/site

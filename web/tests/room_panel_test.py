@@ -1,15 +1,14 @@
 #!/usr/bin/python3
 """The page's room panel in a real headless Chromium, against screencalc.
 
-    /usr/bin/python3 web/tests/room_panel_test.py SITE_DIR SCREENCALC [SHOT_DIR]
+    /usr/bin/python3 web/tests/room_panel_test.py SITE_DIR SCREENCALC
 
 Fills the panel's fields as typed text, selects the calculator's ratio and
 frame, and compares every size the panel shows with `screencalc --room
 --json` for the same texts: on fixed rows (the standards' examples, the
 rooms of the trade, each refusal) and on seeded random rooms. A room the
 command refuses must be refused on the page too, naming the same field.
-Screenshots of the panel at 360 px and at desktop width go to SHOT_DIR when
-given. Prints "N passed, N failed"; exits 1 on any failure.
+Screenshots: tools/page-screenshots.py. Prints "N passed, N failed"; exits 1 on any failure.
 """
 
 import json
@@ -25,7 +24,6 @@ from browser import Server, Tally, browser, load
 
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
-SHOTS = pathlib.Path(sys.argv[3]) if len(sys.argv) > 3 else None
 RANDOM_ROOMS = int(os.environ.get("SCREENCALC_ROOM_ROOMS", "40"))
 RESULTS = ["w", "h", "inch1", "w1", "h1", "bkw"]
 # The panel's fields by the option screencalc knows them by.
@@ -258,11 +256,6 @@ def run():
               d.execute_script("return document.getElementById('inch').value"), "117")
         check("no script errors", [e["message"] for e in d.get_log("browser")
                                    if e["level"] == "SEVERE"], [])
-        if SHOTS:
-            SHOTS.mkdir(parents=True, exist_ok=True)
-            fill(d, {"farthest": "4000", "closest": "2500", "throw": "1.36-2.03"})
-            d.execute_script("document.getElementById('room').scrollIntoView()")
-            d.save_screenshot(str(SHOTS / "room-desktop.png"))
     finally:
         d.quit()
     d = browser(360, 740, phone=True)
@@ -278,9 +271,6 @@ def run():
                 .filter((e) => e.getBoundingClientRect().height < 44
                                || parseFloat(getComputedStyle(e).fontSize) < 16)
                 .map((e) => e.id)"""), [])
-        if SHOTS:
-            d.execute_script("document.getElementById('room').scrollIntoView()")
-            d.save_screenshot(str(SHOTS / "room-phone-360.png"))
     finally:
         d.quit()
     server.stop()
