@@ -98,10 +98,6 @@ TEST(Batch, SkipsWhatIsNoRowAndCountsLines) {
          "entry,,,,,,,,,,\"unknown entry \"\"entry\"\"" + use + "\",\n" + d100,
          "row 1: unknown entry \"entry\"" + use + "\n"},
         {"quoted heading", "\"entry\",\"text\",ratio,\"frame\"\ndiagonal,100\n", 0, d100},
-        {"heading three times",
-         "entry,text,ratio,frame\nentry,text,ratio,frame\ndiagonal,1\nentry,text,ratio,frame\n", 0,
-         "diagonal,1,,,22,12,1,46,36,12,,\n"},
-        {"own heading three times", heading + d100 + heading + heading + d100, 0, d100 + d100},
         {"own heading before the note column",
          "entry,text,ratio,frame,w,h,inch1,w1,h1,bkw,error\ndiagonal,100,,,2214,1245,100,2238,1269,"
          "12,\n",

@@ -15,11 +15,6 @@ TEST(Screencalc, QuoteIsTheSharedText) {
          0,
          "银幕尺寸（16：9，边框 12 毫米）\n幕面宽：2214 毫米\n幕面高：1245 毫米\n英寸：100 英寸\n"
          "含外框宽：2238 毫米\n含外框高：1269 毫米\n边框宽：12 毫米\n"},
-        {{"--quote", "--ratio", "4:3", "--frame", "80", "--diagonal", "100"},
-         0,
-         "银幕尺寸（4：3，边框 7 毫米）\n幕面宽：2032 毫米\n幕面高：1524 毫米\n英寸：100 英寸\n"
-         "含外框宽：2046 毫米\n含外框高：1538 毫米\n边框宽：7 毫米\n",
-         "--frame 80 has no effect on the frame: 4:3 computes with a 7 mm frame\n"},
         {{"--quote", "--diagonal", "x"},
          1,
          "",

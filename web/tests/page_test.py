@@ -460,18 +460,18 @@ def overflow(d, clipped_ok=False):
 
 PHONE_FACTS = """
 const shown = (e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; };
-const targets = [...document.querySelectorAll('#onTop input:not([type=radio]), #onTop button, ' +
-                                              '#onTop a, #onTop label.optionButton')]
+const targets = [...document.querySelectorAll('input:not([type=radio]), select, button, a, ' +
+                                              'label.optionButton')]
     .filter(shown).map(e => { const r = e.getBoundingClientRect();
         return [e.id || e.textContent.trim(), Math.floor(Math.min(r.width, r.height))]; });
 const small = [];
-const walker = document.createTreeWalker(document.getElementById('onTop'), NodeFilter.SHOW_TEXT);
+const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
 while (walker.nextNode()) {
     const e = walker.currentNode.parentElement;
     if (walker.currentNode.textContent.trim() && shown(e) &&
         parseFloat(getComputedStyle(e).fontSize) < 12) small.push(e.id || e.className);
 }
-const inputs = [...document.querySelectorAll('#onTop input[type=text]')]
+const inputs = [...document.querySelectorAll('input[type=text], select')]
     .map(e => parseFloat(getComputedStyle(e).fontSize));
 const fonts = performance.getEntriesByType('resource').filter(r => r.name.endsWith('.woff2'));
 return {targets: targets.filter(t => t[1] < 44), small, inputs: Math.min(...inputs),
