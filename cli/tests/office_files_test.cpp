@@ -219,13 +219,8 @@ TEST(OfficeFiles, AFileSizeLimitLeavesWholeRows) {
 // A GBK results file, run again, gives the same results file.
 TEST(OfficeFiles, AGbkResultsFileRunsAgain) {
     const std::filesystem::path dir = testFolder();
-    writeInput(dir, "sep=;\n" + gbWidth + ";1\ndiagonal;1234567;" + gbRatio + "\nwidth;\xA3\xB1\n");
-    const Ran first = runExecutable(dir, " --batch in");
-    EXPECT_EQ(first.status, 1);
-    writeInput(dir, first.out);
-    const Ran again = runExecutable(dir, " --batch in");
-    EXPECT_EQ(again.out, first.out);
-    EXPECT_EQ(again.status, first.status);
+    expectResultsRunAgain(dir, "sep=;\n" + gbWidth + ";1\ndiagonal;1234567;" + gbRatio +
+                                   "\nwidth;\xA3\xB1\n");
     std::filesystem::remove_all(dir);
 }
 

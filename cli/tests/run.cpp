@@ -48,6 +48,15 @@ void writeInput(const std::filesystem::path& dir, const std::string& bytes) {
     std::ofstream(dir / "in", std::ios::binary) << bytes;
 }
 
+void expectResultsRunAgain(const std::filesystem::path& dir, const std::string& input) {
+    writeInput(dir, input);
+    const Ran first = runExecutable(dir, " --batch in");
+    writeInput(dir, first.out);
+    const Ran again = runExecutable(dir, " --batch in");
+    EXPECT_EQ(again.out, first.out) << input;
+    EXPECT_EQ(again.status, first.status) << input;
+}
+
 namespace {
 
 std::string contents(const std::filesystem::path& file) {

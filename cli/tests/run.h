@@ -30,6 +30,10 @@ Ran runExecutable(const std::filesystem::path& dir, const std::string& args,
 // The input file "in" of `dir` holding these bytes.
 void writeInput(const std::filesystem::path& dir, const std::string& bytes);
 
+// The results file that `--batch` makes of `input`, run again, gives itself
+// and the same status: a results file is an input file too.
+void expectResultsRunAgain(const std::filesystem::path& dir, const std::string& input);
+
 // A spreadsheet's "Unicode text": UTF-16 with its byte order mark, or
 // without it, as iconv writes it.
 std::string utf16(std::u16string_view text, bool littleEndian, bool marked = true);
