@@ -12,7 +12,7 @@ less than a quarter or more than a third of the lines outside bench/.
 
 The files are the ones git tracks in a checkout, and otherwise (a source
 tarball, git archive output, no git installed) every file under the source
-folder except build/ and hidden folders.
+folder except build/, node_modules/ and hidden folders.
 
     python3 tools/test-share.py [-v]     -v lists every file with its count
 """
@@ -30,7 +30,7 @@ CPP = (".cpp", ".h")
 HASH_COMMENTS = (".py", ".sh")
 SOURCES = CPP + HASH_COMMENTS + (".js", ".js.in")
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SKIPPED_FOLDERS = {"build", "out"}
+SKIPPED_FOLDERS = {"build", "out", "node_modules"}  # node_modules: Lighthouse, from npm
 
 
 def tracked_files():
