@@ -34,8 +34,7 @@ SITE = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ROOT / "build/wasm/sit
 MODULE = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else ROOT / "build/wasm/web/screencalc.wasm")
 RUNS = int(sys.argv[3]) if len(sys.argv) > 3 else 5
 
-sys.argv = [sys.argv[0], str(SITE), "-"]  # what page_test reads at import
-import page_test  # noqa: E402  (its server and browser set-up)
+import browser as driver  # noqa: E402  (the page tests' server and browser set-up)
 
 # Runs in the page before its own scripts: as soon as the page says it is
 # ready, type 100 into inch and note when the results are there.
@@ -90,7 +89,7 @@ def sizes():
 def first_result(d, url):
     d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
     d.get(url)
-    page_test.WebDriverWait(d, 10).until(lambda d: d.execute_script("return window.firstResult"))
+    driver.WebDriverWait(d, 10).until(lambda d: d.execute_script("return window.firstResult"))
     computed, painted, ok = d.execute_script("return window.firstResult")
     if not ok:
         sys.exit("the page did not compute the diagonal 100")
@@ -110,19 +109,17 @@ def timings():
     floor = pathlib.Path(tempfile.mkdtemp(prefix="screencalc-bare-"))
     (floor / "index.html").write_text(BARE, encoding="utf-8")
     for _ in range(RUNS):
-        page_test.SITE = floor
-        server = page_test.Server()
-        d = page_test.browser()
+        server = driver.Server(floor)
+        d = driver.browser()
         try:
             bare.append(first_result(d, server.url))
         finally:
             d.quit()
         server.stop()
-        page_test.SITE = SITE
 
-        server = page_test.Server()
+        server = driver.Server(SITE)
         profile = tempfile.mkdtemp(prefix="screencalc-bench-")
-        d = page_test.browser(profile=profile)
+        d = driver.browser(profile=profile)
         try:
             cold.append(first_result(d, server.url))
             d.execute_async_script("""const done = arguments[0];
@@ -130,7 +127,7 @@ def timings():
         finally:
             d.quit()
         server.stop()
-        d = page_test.browser(profile=profile)
+        d = driver.browser(profile=profile)
         try:
             offline.append(first_result(d, server.url))
         finally:
