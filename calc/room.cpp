@@ -15,19 +15,10 @@ namespace calc {
 namespace {
 
 // Each table row carries its enum: the tables must list them in order.
-template <typename Row, std::size_t N, typename Member>
-constexpr bool ordered(const std::array<Row, N>& table, Member member) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (static_cast<std::size_t>(table[i].*member) != i) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(ordered(contentNames, &ContentName::content));
-static_assert(ordered(roomFieldKeys, &RoomFieldKey::field));
-static_assert(ordered(roomProblemNames, &RoomProblemName::problem));
-static_assert(ordered(ruleNames, &RuleName::rule));
+static_assert(indexedBy(contentNames, &ContentName::content));
+static_assert(indexedBy(roomFieldKeys, &RoomFieldKey::field));
+static_assert(indexedBy(roomProblemNames, &RoomProblemName::problem));
+static_assert(indexedBy(ruleNames, &RuleName::rule));
 static_assert(roomTextCount == static_cast<std::size_t>(RoomField::diagonal) + 1);
 
 constexpr double mmPerInch = 25.4;
