@@ -220,8 +220,16 @@ document.addEventListener("calculator-ready", ({ detail: { calc, table: controlT
     for (const input of Object.values(fields)) {
         input.addEventListener("input", update);
     }
-    // A ratio or frame click in the calculator changes the sizes.
-    document.addEventListener("calculator-painted", update);
+    // A ratio or frame click in the calculator changes the sizes; a digit
+    // typed into it does not, and the panel is not rebuilt for it.
+    const selection = () => controlTable.options.map((_, k) => calc.isSelected(k)).join();
+    let shownFor = selection();
+    document.addEventListener("calculator-painted", () => {
+        if (selection() !== shownFor) {
+            shownFor = selection();
+            update();
+        }
+    });
     update();
     panel.hidden = false;
 });
