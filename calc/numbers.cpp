@@ -1,9 +1,13 @@
 #include "calc/numbers.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace calc {
 
@@ -13,39 +17,115 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A finite value as decimal digits: value = 0.<digits> * 10^pointPos, with
-// exactly 15 significant digits, rounded to nearest by std::to_chars (which
-// is correctly rounded and never looks at the locale).
+// A value as decimal digits: |value| = 0.<digits> * 10^pointPos. Zero and
+// the non-finite have no digits.
 struct Decimal {
     bool negative = false;
     std::string digits;
-    int pointPos = 0;
+    int pointPos = 1;
 };
 
-Decimal fifteenDigits(double value) {
-    char buf[40];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    (void)ec; // 40 characters hold any double with 15 digits
-    std::string_view s(buf, static_cast<std::size_t>(end - buf));
+// A number in base 2^32, least significant limb first.
+using Limbs = std::vector<std::uint32_t>;
 
+void multiply(Limbs& n, std::uint32_t by) {
+    std::uint64_t carry = 0;
+    for (auto& limb : n) {
+        carry += std::uint64_t{limb} * by;
+        limb = static_cast<std::uint32_t>(carry);
+        carry >>= 32;
+    }
+    if (carry != 0) {
+        n.push_back(static_cast<std::uint32_t>(carry));
+    }
+}
+
+std::uint32_t divide(Limbs& n, std::uint32_t by) {
+    std::uint64_t rest = 0;
+    for (auto limb = n.rbegin(); limb != n.rend(); ++limb) {
+        rest = rest << 32 | *limb;
+        *limb = static_cast<std::uint32_t>(rest / by);
+        rest %= by;
+    }
+    while (!n.empty() && n.back() == 0) {
+        n.pop_back();
+    }
+    return static_cast<std::uint32_t>(rest);
+}
+
+// Every finite double is a finite decimal: mantissa * 2^exponent, and below
+// 1 that is mantissa * 5^-exponent / 10^-exponent. Worked out with whole
+// numbers here rather than by std::to_chars with a precision, whose tables
+// of powers of ten would be most of the page's module.
+Decimal exactDecimal(double value) {
     Decimal d;
-    if (!s.empty() && s.front() == '-') {
-        d.negative = true;
-        s.remove_prefix(1);
+    d.negative = std::signbit(value);
+    if (!std::isfinite(value) || value == 0) {
+        return d;
     }
-    const auto e = s.find('e');
-    for (char c : s.substr(0, e)) {
-        if (isDigit(c)) {
-            d.digits.push_back(c);
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent = -1074; // subnormal
+    if (biased != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        exponent = biased - 1075;
+    }
+    Limbs n{static_cast<std::uint32_t>(mantissa), static_cast<std::uint32_t>(mantissa >> 32)};
+    for (int twos = exponent; twos > 0; twos -= 31) {
+        multiply(n, std::uint32_t{1} << std::min(twos, 31));
+    }
+    const int scale = std::max(-exponent, 0); // value = n / 10^scale
+    for (int fives = scale; fives > 0; fives -= 13) {
+        std::uint32_t by = 1;
+        for (int i = std::min(fives, 13); i > 0; --i) {
+            by *= 5;
         }
+        multiply(n, by);
     }
-    int exponent = 0;
-    std::string_view exp = s.substr(e + 1);
-    bool expNegative = exp.front() == '-';
-    exp.remove_prefix(1); // to_chars always writes the exponent's sign
-    std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
-    d.pointPos = (expNegative ? -exponent : exponent) + 1;
+    while (!n.empty()) {
+        std::uint32_t group = divide(n, 1000000000);
+        char nine[9];
+        for (int i = 8; i >= 0; --i, group /= 10) {
+            nine[i] = static_cast<char>('0' + group % 10);
+        }
+        d.digits.insert(0, nine, 9);
+    }
+    d.digits.erase(0, d.digits.find_first_not_of('0'));
+    d.pointPos = static_cast<int>(d.digits.size()) - scale;
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
     return d;
+}
+
+enum class Ties { toEven, awayFromZero };
+
+// Keeps the first `keep` digits (none if `keep` is 0 or less), rounding to
+// nearest by those that follow.
+void round(Decimal& d, int keep, Ties ties) {
+    if (keep >= static_cast<int>(d.digits.size())) {
+        return;
+    }
+    bool up = false;
+    if (keep >= 0) {
+        const auto at = static_cast<std::size_t>(keep);
+        const char next = d.digits[at];
+        const bool half = next == '5' && at + 1 == d.digits.size(); // no zeros trail
+        const bool odd = at > 0 && (d.digits[at - 1] - '0') % 2 == 1;
+        up = next > '5' || (next == '5' && !half) || (half && (ties == Ties::awayFromZero || odd));
+    }
+    d.digits.resize(static_cast<std::size_t>(std::max(keep, 0)));
+    if (!up) {
+        return;
+    }
+    while (!d.digits.empty() && d.digits.back() == '9') {
+        d.digits.pop_back();
+    }
+    if (d.digits.empty()) {
+        d.digits = "1"; // 0.999.. * 10^p rounded up is 0.1 * 10^(p+1)
+        ++d.pointPos;
+    } else {
+        ++d.digits.back();
+    }
 }
 
 // Splits a decimal into the digits before and after the point.
@@ -75,34 +155,25 @@ bool allZeros(const std::string& a, const std::string& b) {
            b.find_first_not_of('0') == std::string::npos;
 }
 
-// The value with `decimals` digits after the point, the 15-digit text rounded
-// half away from zero. No blanks.
-std::string fixed(double value, int decimals) {
-    const Decimal d = fifteenDigits(value);
+// The value correctly rounded to 15 significant digits, as printf's "%.14e"
+// rounds it: to nearest, ties to even.
+Decimal fifteenDigits(double value) {
+    Decimal d = exactDecimal(value);
+    round(d, 15, Ties::toEven);
+    return d;
+}
+
+// Rounds to `decimals` digits after the point and writes them, no blanks.
+// A negative value that rounds to zero keeps its sign only if asked to.
+std::string pointText(Decimal d, int decimals, Ties ties, bool signedZero) {
+    round(d, d.pointPos + decimals, ties);
     std::string whole, fraction;
     split(d, whole, fraction);
-
-    const auto keep = static_cast<std::size_t>(decimals);
-    bool roundUp = fraction.size() > keep && fraction[keep] >= '5';
-    fraction.resize(keep, '0');
-    if (roundUp) {
-        std::string all = whole + fraction;
-        int i = static_cast<int>(all.size()) - 1;
-        for (; i >= 0 && all[static_cast<std::size_t>(i)] == '9'; --i) {
-            all[static_cast<std::size_t>(i)] = '0';
-        }
-        if (i < 0) {
-            all.insert(all.begin(), '1');
-        } else {
-            ++all[static_cast<std::size_t>(i)];
-        }
-        whole = all.substr(0, all.size() - keep);
-        fraction = all.substr(all.size() - keep);
-    }
     stripLeadingZeros(whole);
+    fraction.resize(static_cast<std::size_t>(decimals), '0');
 
     std::string out;
-    if (d.negative && !allZeros(whole, fraction)) {
+    if (d.negative && (signedZero || !allZeros(whole, fraction))) {
         out.push_back('-');
     }
     out += whole;
@@ -111,6 +182,12 @@ std::string fixed(double value, int decimals) {
         out += fraction;
     }
     return out;
+}
+
+// The value with `decimals` digits after the point, the 15-digit text rounded
+// half away from zero.
+std::string fixed(double value, int decimals) {
+    return pointText(fifteenDigits(value), decimals, Ties::awayFromZero, false);
 }
 
 } // namespace
@@ -180,6 +257,10 @@ std::string patTwoDecimals(double value) {
 
 std::string patTwoDecimalsBare(double value) {
     return fixed(value, 2);
+}
+
+std::string roundedText(double value, int decimals) {
+    return pointText(exactDecimal(value), decimals, Ties::toEven, true);
 }
 
 std::string plainNumberText(double value) {

@@ -23,6 +23,10 @@ std::string patInches(double value);          // "0 \" " -> "1235  "
 std::string patTwoDecimals(double value);     // "0.00 " -> "1234.50 "
 std::string patTwoDecimalsBare(double value); // "0.00"  -> "1234.50"
 
+// The value correctly rounded (ties to even) to `decimals` digits after the
+// point, as std::to_chars writes it in fixed notation: "1245.50", "-0.00".
+std::string roundedText(double value, int decimals);
+
 // A number without a pattern: at most 15 significant digits, no trailing
 // zeros, no trailing point, no blanks ("1394", "1245.5").
 std::string plainNumberText(double value);

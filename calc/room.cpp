@@ -98,19 +98,12 @@ ImageSize fromDiagonal(double inches, Aspect a) {
     return {unit * a.width, unit * a.height, inches};
 }
 
-std::string fixedText(double v, int decimals) {
-    char buf[64];
-    const auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    return ec == std::errc{} ? std::string(buf, end) : plainNumberText(v);
-}
-
 std::string mmText(double mm) {
-    return fixedText(mm, 0) + " mm";
+    return roundedText(mm, 0) + " mm";
 }
 
 std::string inchText(double inches) {
-    return fixedText(inches, 2) + " in";
+    return roundedText(inches, 2) + " in";
 }
 
 std::string quotedText(std::string_view s) {
@@ -532,7 +525,7 @@ std::string enter(Screen& screen, std::string_view text, Option ratio, Option fr
 }
 
 std::string wholeText(double n) {
-    return fixedText(n, 0);
+    return roundedText(n, 0);
 }
 
 void addRemedies(RoomSizing& s, const Room& room, Aspect a, double least, double most) {

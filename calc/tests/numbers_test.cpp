@@ -2,10 +2,15 @@
 
 #include "calc/numbers.h"
 
+#include <array>
+#include <bit>
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace calc {
@@ -41,6 +46,43 @@ TEST(Patterns, RoundFifteenDigitsThenHalfAwayFromZero) {
     EXPECT_EQ(plainNumberText(1245.5), "1245.5");
     EXPECT_EQ(plainNumberText(0.1 + 0.2), "0.3");
     EXPECT_EQ(plainNumberText(1e20), "100000000000000000000");
+    EXPECT_EQ(plainNumberText(1234567890123.125), "1234567890123.12"); // tie to even
+    EXPECT_EQ(plainNumberText(1234567890123.375), "1234567890123.38");
+    EXPECT_EQ(plainNumberText(0.1 * 3), "0.3");
+    EXPECT_EQ(plainNumberText(5e-324), "0." + std::string(323, '0') + "494065645841247");
+    EXPECT_EQ(patWhole(-0.4), "0 ");
+}
+
+TEST(RoundedText, TiesToEvenAndKeepsTheSign) {
+    EXPECT_EQ(roundedText(0.125, 2), "0.12");
+    EXPECT_EQ(roundedText(0.375, 2), "0.38");
+    EXPECT_EQ(roundedText(2.5, 0), "2");
+    EXPECT_EQ(roundedText(999.5, 0), "1000");
+    EXPECT_EQ(roundedText(-0.001, 2), "-0.00");
+    EXPECT_EQ(roundedText(1.005, 2), "1.00"); // 1.00499999999999989... as a double
+}
+
+// std::to_chars is the reference: both texts must stand for one decimal,
+// and distinct 15-digit decimals never read as one double.
+TEST(RoundedText, AgreesWithToCharsOnAnyDouble) {
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 30000; ++i) {
+        const auto bits = random();
+        const double x = i % 2 ? std::bit_cast<double>(bits) : std::ldexp(bits >> 11, -30);
+        if (!std::isfinite(x)) {
+            continue;
+        }
+        const int decimals = std::array{0, 1, 2, 17, 1100}[static_cast<std::size_t>(i % 5)];
+        char buf[1500];
+        auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals).ptr;
+        ASSERT_EQ(roundedText(x, decimals), std::string(buf, end)) << decimals;
+        end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14).ptr;
+        double fifteen = 0, plain = 0;
+        std::from_chars(buf, end, fifteen);
+        const std::string text = plainNumberText(x);
+        std::from_chars(text.data(), text.data() + text.size(), plain);
+        ASSERT_EQ(plain, fifteen) << text;
+    }
 }
 
 // Qt calls setlocale(LC_ALL, "") at start, so a German desktop puts a comma
