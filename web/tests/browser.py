@@ -57,10 +57,12 @@ def browser(width=900, height=700, phone=False, fonts=None, profile=None, extra=
 
 
 def load(d, url):
-    """Opens the page and waits until the calculator has painted."""
+    """Opens the page and waits until the calculator and the room panel below
+    it are there."""
     d.get(url)
-    WebDriverWait(d, 10).until(
-        lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+    WebDriverWait(d, 10).until(lambda d: d.execute_script(
+        "const done = document.documentElement.dataset;"
+        "return done.ready && done.roomReady !== undefined"))
 
 
 class Tally:
