@@ -596,9 +596,6 @@ function watchForUpdates() {
 
 async function main() {
     const onPhone = matchMedia("(pointer: coarse) and (hover: none)").matches;
-    if (matchMedia(PHONE).matches && systemLacksCjk()) {
-        document.documentElement.classList.add("ownFaces");
-    }
     const table = readTable();
     const ui = buildControls(table, onPhone);
     const app = { table, ui, calc: null, toolTips: ui.fields.map((f) => f.title),
@@ -612,13 +609,22 @@ async function main() {
     if (!onPhone) {
         ui.fields[0].focus(); // as the window starts; a phone would open its keyboard
     }
-    if (typeof WebAssembly !== "object") {
+    const wasm = typeof WebAssembly === "object";
+    if (!wasm) {
         showModuleMissing(ui, "noWasm");
-        return;
     }
     await firstPaint();
+    const source = wasm ? moduleSource() : null;
+    // Drawing the test is cheap once the first paint has loaded the system's
+    // faces, and the module is on its way meanwhile.
+    if (matchMedia(PHONE).matches && systemLacksCjk()) {
+        document.documentElement.classList.add("ownFaces");
+    }
+    if (!wasm) {
+        return;
+    }
     try {
-        app.calc = await Calculator.open(await moduleSource());
+        app.calc = await Calculator.open(await source);
     } catch {
         showModuleMissing(ui, "noModule");
         return;
