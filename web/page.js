@@ -229,9 +229,10 @@ function systemLacksCjk() {
 
 // ---- the module ----
 
-// The module is asked for once the controls are on screen (their first
-// paint has been presented), so that the first paint waits for nothing.
-// A page that is not shown paints nothing: it waits a second at most.
+// The module is asked for once the page's first paint has been presented
+// (the title on a phone, the controls on a desktop), so that the first
+// paint waits for nothing. A page that is not shown paints nothing: it
+// waits a second at most.
 function firstPaint() {
     return new Promise((resolve) => {
         const paints = self.PerformanceObserver?.supportedEntryTypes?.includes("paint");
@@ -594,8 +595,37 @@ function watchForUpdates() {
 
 // ---- the page ----
 
+// After the next frame has been drawn.
+function nextFrame() {
+    return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
+// The module, once it has arrived, answers the controls.
+async function startCalculator(app, source) {
+    try {
+        app.calc = await Calculator.open(await source);
+    } catch {
+        showModuleMissing(app.ui, "noModule");
+        return;
+    }
+    if (document.activeElement === app.ui.fields[0]) {
+        app.calc.focused(0);
+    }
+    paint(app);
+    startClock(app);
+    document.documentElement.dataset.ready = String(performance.now());
+}
+
 async function main() {
     const onPhone = matchMedia("(pointer: coarse) and (hover: none)").matches;
+    const wasm = typeof WebAssembly === "object";
+    if (matchMedia(PHONE).matches) {
+        // The page's title is shown first, and the module is on its way
+        // while the controls are built and laid out.
+        await nextFrame();
+    }
+    const source = firstPaint().then(() => (wasm ? moduleSource() : null));
+    source.catch(() => {}); // reported where it is awaited
     const table = readTable();
     const ui = buildControls(table, onPhone);
     const app = { table, ui, calc: null, toolTips: ui.fields.map((f) => f.title),
@@ -609,36 +639,24 @@ async function main() {
     if (!onPhone) {
         ui.fields[0].focus(); // as the window starts; a phone would open its keyboard
     }
-    const wasm = typeof WebAssembly === "object";
-    if (!wasm) {
+    if (wasm) {
+        await startCalculator(app, source);
+    } else {
         showModuleMissing(ui, "noWasm");
+        await firstPaint();
     }
-    await firstPaint();
-    const source = wasm ? moduleSource() : null;
-    // Drawing the test is cheap once the first paint has loaded the system's
-    // faces, and the module is on its way meanwhile.
+    // Drawing this test is cheap once the page has drawn with the system's
+    // faces; it waits until then, and so does not delay the calculator.
     if (matchMedia(PHONE).matches && systemLacksCjk()) {
         document.documentElement.classList.add("ownFaces");
     }
-    if (!wasm) {
+    if (!app.calc) {
         return;
     }
-    try {
-        app.calc = await Calculator.open(await source);
-    } catch {
-        showModuleMissing(ui, "noModule");
-        return;
-    }
-    if (document.activeElement === ui.fields[0]) {
-        app.calc.focused(0);
-    }
-    paint(app);
-    startClock(app);
-    document.documentElement.dataset.ready = String(performance.now());
     // The room panel (room-panel.js) works the same calculator. It lies
     // below the calculator and is built once the calculator has drawn its
     // results, so that a first keystroke is answered without waiting for it.
-    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    await nextFrame();
     if (document.readyState === "loading") {
         await new Promise((resolve) =>
             document.addEventListener("DOMContentLoaded", resolve, { once: true }));
