@@ -7,7 +7,8 @@ Defaults: build/wasm/site, build/wasm/web/screencalc.wasm, 5 runs. Prints
 
 - the module's size, raw and gzip -9 (budget 80 KB gzip), and the script
   that carries it for the page;
-- the whole site the page loads, each file gzip -9 (budget 250 KB);
+- the site, each file gzip -9, and what a desktop's first visit fetches of
+  it (budget 250 KB) and a phone's (budget 150 KB);
 - the time from navigation to the first computed result, in a headless
   Chromium started afresh with an empty profile for every run, the page
   served from 127.0.0.1 (budget 200 ms); then the same from the service
@@ -80,16 +81,29 @@ def kb(n):
 
 def sizes():
     print(f"module {MODULE.name}: {kb(MODULE.stat().st_size)} raw, {kb(gz(MODULE))} gzip -9 (budget 80 KB)")
-    total = 0
     print("site, each file gzip -9:")
     for f in sorted(SITE.rglob("*")):
         if f.is_file() and f.name != "OFL.txt":
-            # The module's script form is loaded only from disk, instead of the .wasm.
-            served = f.name != "screencalc-module.js"
-            total += gz(f) if served else 0
-            print(f"  {str(f.relative_to(SITE)):40} {f.stat().st_size:8} B raw {gz(f):8} B gzip"
-                  f"{'' if served else '  (file:// only, instead of the .wasm)'}")
-    print(f"whole page over HTTP: {kb(total)} gzip (budget 250 KB)")
+            print(f"  {str(f.relative_to(SITE)):40} {f.stat().st_size:8} B raw {gz(f):8} B gzip")
+
+
+# Every file a phone's first visit fetches: the page's own requests and what
+# its service worker keeps for offline use.
+FETCHED = """const done = arguments[0];
+navigator.serviceWorker.ready.then(async () => {
+    const urls = performance.getEntriesByType('resource').map((e) => e.name);
+    for (const name of await caches.keys()) {
+        for (const request of await (await caches.open(name)).keys()) urls.push(request.url);
+    }
+    urls.push(location.href, navigator.serviceWorker.controller?.scriptURL ?? '');
+    done([...new Set(urls.map((u) => new URL(u || location.href).pathname.slice(1)))]);
+});"""
+
+
+def first_visit(d, who, budget):
+    names = {name or "index.html" for name in d.execute_async_script(FETCHED)} | {"sw.js"}
+    total = sum(gz(SITE / name) for name in names)
+    print(f"{who}'s first visit: {kb(total)} gzip (budget {budget} KB): {' '.join(sorted(names))}")
 
 
 SETTLE = float(os.environ.get("SETTLE", "3"))
@@ -133,6 +147,8 @@ def timings():
         d = driver.browser(profile=profile)
         try:
             cold.append(first_result(d, server.url))
+            if len(cold) == 1:
+                first_visit(d, "a desktop", 250)
             d.execute_async_script("""const done = arguments[0];
                 navigator.serviceWorker.ready.then(() => setTimeout(done, 200));""")
         finally:
@@ -148,6 +164,8 @@ def timings():
         d = driver.browser(phone=True)
         try:
             phone.append(first_result(d, server.url, throttle=4))
+            if len(phone) == 1:
+                first_visit(d, "a phone", 150)
         finally:
             d.quit()
         server.stop()
