@@ -30,6 +30,7 @@ from browser import Server, Tally, browser, load
 SITE = pathlib.Path(sys.argv[1]).resolve()
 SCREENCALC = sys.argv[2]
 NO_CJK = pathlib.Path(__file__).resolve().parents[2] / "window" / "tests" / "no-cjk-fonts.conf"
+WINDOWS_FACES = pathlib.Path(__file__).resolve().with_name("windows-faces.conf")
 RESULTS = ["w", "h", "inch1", "w1", "h1", "bkw"]
 tally = Tally()
 check = tally.check
@@ -445,6 +446,19 @@ def glyphs(server, **layout):
         d.quit()
 
 
+def system_faces(server):
+    d = browser(fonts=WINDOWS_FACES, width=1366, height=900)
+    try:
+        load(d, server.url)
+        el(d, "inch").send_keys("100")
+        fetched = d.execute_async_script("""const done = arguments[0];
+            document.fonts.ready.then(() => done(performance.getEntriesByType('resource')
+                .map((e) => e.name).filter((name) => name.endsWith('.woff2'))));""")
+        check("SimSun and SimHei on the system: none of the page's faces fetched", fetched, [])
+    finally:
+        d.quit()
+
+
 def overflow(d, clipped_ok=False):
     """How far the page scrolls sideways, or any element reaches past the
     viewport's right edge (unless the window's clipping hides it)."""
@@ -554,6 +568,7 @@ def main():
     desktop_layouts(server)
     glyphs(server, width=1366, height=900)
     glyphs(server, phone=True)
+    system_faces(server)
     without_webassembly(server)
     update_notice()
     server.stop()
