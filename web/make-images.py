@@ -41,7 +41,7 @@ image.src = 'icon-512.png';
 
 
 def icons():
-    server = page_test.Server()
+    server = page_test.Server(SITE)
     d = page_test.browser()
     try:
         d.get(server.url + "manifest.webmanifest")
@@ -55,7 +55,7 @@ def icons():
 
 
 def screenshot(name, phone, width, height):
-    server = page_test.Server()
+    server = page_test.Server(SITE)
     d = page_test.browser(width=width, height=height, phone=phone)
     try:
         page_test.load(d, server.url)
