@@ -595,6 +595,15 @@ function watchForUpdates() {
 
 // ---- the page ----
 
+// The install manifest and its icon: for the browser, not for the first
+// paint, so they are linked (and fetched) once the calculator answers.
+function linkInstallFiles() {
+    for (const [rel, href] of [["manifest", "manifest.webmanifest"],
+        ["apple-touch-icon", "icon-192.png"]]) {
+        document.head.append(Object.assign(document.createElement("link"), { rel, href }));
+    }
+}
+
 // After the next frame has been drawn.
 function nextFrame() {
     return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
@@ -663,6 +672,7 @@ async function main() {
     }
     document.dispatchEvent(new CustomEvent("calculator-ready",
         { detail: { calc: app.calc, table: app.table, paint: () => paint(app) } }));
+    linkInstallFiles();
     watchForUpdates();
 }
 
