@@ -101,7 +101,7 @@ enum class Ties { toEven, awayFromZero };
 
 // Keeps the first `keep` digits (none if `keep` is 0 or less), rounding to
 // nearest by those that follow.
-void round(Decimal& d, int keep, Ties ties) {
+void keepDigits(Decimal& d, int keep, Ties ties) {
     if (keep >= static_cast<int>(d.digits.size())) {
         return;
     }
@@ -159,14 +159,14 @@ bool allZeros(const std::string& a, const std::string& b) {
 // rounds it: to nearest, ties to even.
 Decimal fifteenDigits(double value) {
     Decimal d = exactDecimal(value);
-    round(d, 15, Ties::toEven);
+    keepDigits(d, 15, Ties::toEven);
     return d;
 }
 
 // Rounds to `decimals` digits after the point and writes them, no blanks.
 // A negative value that rounds to zero keeps its sign only if asked to.
 std::string pointText(Decimal d, int decimals, Ties ties, bool signedZero) {
-    round(d, d.pointPos + decimals, ties);
+    keepDigits(d, d.pointPos + decimals, ties);
     std::string whole, fraction;
     split(d, whole, fraction);
     stripLeadingZeros(whole);

@@ -241,7 +241,7 @@ function firstPaint() {
             return;
         }
         if (!paints) {
-            requestAnimationFrame(() => setTimeout(resolve, 0));
+            nextFrame().then(resolve);
             return;
         }
         const observer = new PerformanceObserver((list) => {
